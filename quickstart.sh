@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Sets up, builds and then runs the program or its tests.
+#
+#   ./quickstart.sh run        install what is missing, build in Release, start the program
+#   ./quickstart.sh test       the same set-up, then the whole test suite (no display needed)
+#   ./quickstart.sh sanitize   the test suite again, built with AddressSanitizer and UBSan
+#
+# Both are safe to repeat: packages already there are not fetched again and
+# the build only redoes what changed. Set HEARTHVALE_WERROR=ON to make
+# compiler warnings errors (CI does).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-run}
+case "$mode" in
+    run|test|sanitize) ;;
+    *) echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
+esac
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
+if [ "$mode" != run ]; then
+    packages+=(xvfb xauth xdotool xclip openbox wmctrl x11-utils
+               g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               desktop-file-utils appstream devscripts dpkg-dev file)
+fi
+
+install_packages() {
+    if ! command -v dpkg-query >/dev/null 2>&1; then
+        echo "quickstart: not a Debian system; make sure Qt 6 (Widgets) and CMake are installed." >&2
+        return 0
+    fi
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "quickstart: these Debian packages are needed: ${missing[*]}" >&2
+            echo "quickstart: run this script as root, or install sudo, or install them yourself." >&2
+            exit 1
+        fi
+    fi
+    echo "quickstart: installing ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja -DHEARTHVALE_WERROR="${HEARTHVALE_WERROR:-OFF}" "$@" >/dev/null
+    cmake --build "$dir"
+}
+
+install_packages "${packages[@]}"
+
+case "$mode" in
+run)
+    build build -DCMAKE_BUILD_TYPE=Release
+    exec ./build/bin/hearthvale-names
+    ;;
+test)
+    build build -DCMAKE_BUILD_TYPE=Release
+    ctest --test-dir build --output-on-failure -j "$(nproc)"
+    ;;
+sanitize)
+    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHEARTHVALE_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
+        ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+    ;;
+esac
