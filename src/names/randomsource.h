@@ -13,9 +13,12 @@ namespace hearthvale {
 class RandomSource
 {
 public:
+    virtual ~RandomSource() = default;
+
     // Seeded from the float's bits, so every fraction of a second counts.
     void seed(float value);
-    float next();
+    // Virtual so that a test can hand the window a source of its own.
+    virtual float next();
 
     // The one generator of the running program; its state lasts for the process.
     static RandomSource &process();

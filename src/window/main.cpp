@@ -1,12 +1,6 @@
-#include <QApplication>
-#include <QWidget>
+#include "window/program.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
-    window.setFixedSize(638, 478);
-    window.show();
-    return app.exec();
+    return hearthvale::runProgram(argc, argv);
 }

@@ -1,0 +1,196 @@
+#include "form1.h"
+
+#include "commandbutton.h"
+#include "links/module1.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+
+#include <array>
+#include <variant>
+
+namespace hearthvale {
+
+namespace {
+
+constexpr QRgb White = qRgb(255, 255, 255);
+constexpr QRgb LightGrey = qRgb(224, 224, 224);
+constexpr QRgb Navy = qRgb(0, 0, 128);
+constexpr QRgb ButtonDefault = 0; // keep the palette's own text colour
+
+enum class Face { Large, SmallBold };
+
+using Slot = std::variant<CommandButton *Form1::*, QLineEdit *Form1::*, QLabel *Form1::*>;
+
+struct Control {
+    Slot slot;
+    const char *name;
+    const char *text;
+    const char *accessibleName;
+    int left, top, width, height; // twips
+    QRgb back;
+    QRgb fore;
+    Face face;
+};
+
+// In keyboard order. Positions and sizes in twips.
+const std::array<Control, 10> Controls = {{
+    {&Form1::Command1, "Command1", "Generate!", nullptr, 4320, 40, 5175, 495, White, ButtonDefault, Face::Large},
+    {&Form1::TxtName, "TxtName", "", "Neighborhood name", 720, 120, 3255, 345, LightGrey, Navy, Face::Large},
+    {&Form1::Label5, "Label5", "copperwick.example", nullptr, 840, 6720, 1815, 255, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Label4, "Label4", "quillbrook.example", nullptr, 840, 6480, 1815, 255, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Label6, "Label6", "(C) Quillbrook Games", nullptr, 720, 6240, 2055, 255, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Label7, "Label7", "ada@quillbrook.example", nullptr, 840, 5760, 2655, 255, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Label8, "Label8", "Made by Ada Wren", nullptr, 720, 5520, 1935, 375, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Command4, "Command4", "Copperwick", nullptr, 2880, 6120, 2175, 375, White, ButtonDefault, Face::SmallBold},
+    {&Form1::Command2, "Command2", "Quillbrook", nullptr, 2880, 5640, 2175, 375, White, ButtonDefault, Face::SmallBold},
+    {&Form1::Command3, "Command3", "Exit", nullptr, 2880, 6600, 2175, 375, White, ButtonDefault, Face::SmallBold},
+}};
+
+constexpr int ClientWidthTwips = 9570;
+constexpr int ClientHeightTwips = 7170;
+
+QFont controlFont(Face face)
+{
+    // Where Comic Sans MS is missing, Qt's substitution table sends the
+    // request to Comic Neue; the family asked for stays the same.
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(face == Face::Large ? 12.0 : 8.25);
+    font.setWeight(face == Face::Large ? QFont::Normal : QFont::Bold);
+    return font;
+}
+
+void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole foreRole, const Control &control)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(backRole, QColor(control.back));
+    if (control.fore != ButtonDefault)
+        palette.setColor(foreRole, QColor(control.fore));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(RandomSource &source, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_background(QStringLiteral(":/assets/background.png"))
+    , m_names(source)
+{
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+
+    setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
+    setWindowIcon(QIcon(QStringLiteral(":/assets/hearthvale.ico")));
+    setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
+    buildControls();
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+
+    // The frame is not known until the window manager adds it, so it is the
+    // card itself that is centred.
+    if (const QScreen *screen = this->screen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    QWidget *previous = nullptr;
+    for (const Control &control : Controls) {
+        QWidget *widget = std::visit(
+            [this, &control](auto member) -> QWidget * {
+                using Widget = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                auto *created = new Widget(this);
+                this->*member = created;
+                return created;
+            },
+            control.slot);
+        widget->setObjectName(QLatin1StringView(control.name));
+        widget->setGeometry(twipsToPixels(control.left), twipsToPixels(control.top), twipsToPixels(control.width),
+                            twipsToPixels(control.height));
+        widget->setFont(controlFont(control.face));
+        if (control.accessibleName)
+            widget->setAccessibleName(QLatin1StringView(control.accessibleName));
+
+        if (auto *button = qobject_cast<CommandButton *>(widget)) {
+            button->setText(QLatin1StringView(control.text));
+            button->setAutoDefault(false);
+            colour(button, QPalette::Button, QPalette::ButtonText, control);
+        } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+            box->setText(QLatin1StringView(control.text));
+            box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            colour(box, QPalette::Base, QPalette::Text, control);
+        } else if (auto *label = qobject_cast<QLabel *>(widget)) {
+            label->setTextFormat(Qt::PlainText);
+            label->setText(QLatin1StringView(control.text));
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setAutoFillBackground(true);
+            colour(label, QPalette::Window, QPalette::WindowText, control);
+            // Labels lie on the card beneath the buttons; walking in keyboard
+            // order, each one goes under those before it.
+            label->lower();
+            continue; // labels never take the focus
+        }
+
+        widget->setFocusPolicy(Qt::StrongFocus);
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    Command1->setFocus();
+}
+
+void Form1::setVisible(bool visible)
+{
+    if (visible && !m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+    QWidget::setVisible(visible);
+}
+
+void Form1::Form_Load()
+{
+    m_names.SeedGenerator();
+    m_names.LoadNames();
+}
+
+void Form1::Command1_Click()
+{
+    TxtName->setText(m_names.NameDraw());
+}
+
+void Form1::Command2_Click()
+{
+    Module1::OpenLink(QStringLiteral("http://www.quillbrook.example/"));
+}
+
+void Form1::Command4_Click()
+{
+    Module1::OpenLink(QStringLiteral("http://www.copperwick.example/"));
+}
+
+void Form1::Command3_Click()
+{
+    // Ends at once: nothing is saved and nothing is asked.
+    QCoreApplication::exit(0);
+}
+
+void Form1::paintEvent(QPaintEvent *)
+{
+    // At its natural size from the top left: the picture is two pixels wider
+    // and taller than the card, and those edges are simply cut off.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+} // namespace hearthvale

@@ -1,0 +1,249 @@
+// The window's handlers as a person meets them: the name box after start,
+// "Generate!", the two site buttons, Exit and the close box, and what the
+// user sees when a handler fails. Runs inside the program's own Application,
+// whose event-loop edge catches such failures.
+
+#include "window/application.h"
+#include "window/commandbutton.h"
+#include "window/form1.h"
+#include "names/randomsource.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+#include <unistd.h>
+
+using hearthvale::Application;
+using hearthvale::Form1;
+using hearthvale::RandomSource;
+
+namespace {
+
+// Stands in for the browser: Qt hands http links to it instead of xdg-open.
+class LinkCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void openUrl(const QUrl &url) { opened.append(url); }
+};
+
+// A generator whose next value the test decides.
+class FixedSource : public RandomSource
+{
+public:
+    float value = 0.0f;
+    float next() override { return value; }
+};
+
+} // namespace
+
+class TestForm1Handlers : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_form = std::make_unique<Form1>(m_source);
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+    }
+
+    void loadRunsBeforeFirstShow()
+    {
+        QVERIFY(m_form->names().NeighborhoodNames()[0].isEmpty());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(!m_form->names().NeighborhoodNames()[0].isEmpty());
+        QVERIFY(!m_form->names().NeighborhoodNames()[1000].isEmpty());
+        QVERIFY(m_form->TxtName->text().isEmpty());
+        QCOMPARE(m_form->names().PickedIndex(), 0);
+    }
+
+    void generateFillsTheBox_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty box") << QString();
+        QTest::newRow("typed text is replaced") << QStringLiteral("My Own Town");
+    }
+
+    void generateFillsTheBox()
+    {
+        QFETCH(QString, typed);
+        m_form->show();
+        QTest::keyClicks(m_form->TxtName, typed);
+        QCOMPARE(m_form->TxtName->text(), typed);
+        for (int press = 0; press < 20; ++press) {
+            QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+            const QString shown = m_form->TxtName->text();
+            QCOMPARE(shown, m_form->names().NeighborhoodNames()[m_form->names().PickedIndex()]);
+            QVERIFY(!shown.isEmpty());
+        }
+    }
+
+    // The same slot may come up twice running: nothing excludes the last name.
+    void sameNameTwiceInARow()
+    {
+        FixedSource fixed;
+        Form1 form(fixed);
+        form.show();
+        fixed.value = 149.5f / 1001;
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QCOMPARE(form.TxtName->text(), QStringLiteral("Honolulu "));
+        QTest::mouseClick(form.Command1, Qt::LeftButton);
+        QCOMPARE(form.TxtName->text(), QStringLiteral("Honolulu "));
+        QCOMPARE(form.names().PickedIndex(), 149);
+    }
+
+    void siteButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QUrl>("address");
+        QTest::newRow("Quillbrook") << QStringLiteral("Command2") << QUrl(QStringLiteral("http://www.quillbrook.example/"));
+        QTest::newRow("Copperwick") << QStringLiteral("Command4") << QUrl(QStringLiteral("http://www.copperwick.example/"));
+    }
+
+    void siteButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QUrl, address);
+        LinkCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "openUrl");
+        m_form->show();
+        QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+        const QString shown = m_form->TxtName->text();
+        const int picked = m_form->names().PickedIndex();
+
+        auto *site = m_form->findChild<CommandButton *>(button);
+        QTest::mouseClick(site, Qt::LeftButton);
+        QTest::mouseClick(site, Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+
+        QCOMPARE(catcher.opened, (QList<QUrl>{address, address}));
+        QCOMPARE(m_form->TxtName->text(), shown);
+        QCOMPARE(m_form->names().PickedIndex(), picked);
+        QVERIFY(m_form->isVisible());
+    }
+
+    // Exit ends the event loop with status 0, whatever the box holds; so
+    // does closing the window.
+    void programEnds_data()
+    {
+        QTest::addColumn<bool>("byExit");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Exit") << true << QString();
+        QTest::newRow("Exit with edited text") << true << QStringLiteral("Half-typed");
+        QTest::newRow("close box") << false << QStringLiteral("Half-typed");
+    }
+
+    void programEnds()
+    {
+        QFETCH(bool, byExit);
+        QFETCH(QString, typed);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QTest::keyClicks(m_form->TxtName, typed);
+        QTimer::singleShot(0, m_form.get(), [this, byExit] {
+            if (byExit)
+                QTest::mouseClick(m_form->Command3, Qt::LeftButton);
+            else
+                m_form->close();
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(m_form->TxtName->text(), typed);
+    }
+
+    // A failure inside a handler reaches the user as a message box naming
+    // the error, and then the program ends with a non-zero status.
+    void failureIsReported_data()
+    {
+        QTest::addColumn<float>("r");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("pickedAfter");
+        QTest::newRow("slot past the table") << 1.0f << QStringLiteral("Run-time error '9':\n\nSubscript out of range") << 1001;
+        QTest::newRow("value that overflows") << 1e9f << QStringLiteral("Run-time error '6':\n\nOverflow") << 0;
+    }
+
+    void failureIsReported()
+    {
+        QFETCH(float, r);
+        QFETCH(QString, message);
+        QFETCH(int, pickedAfter);
+        FixedSource failing;
+        failing.value = r;
+        Form1 form(failing);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        QString shown;
+        QTimer::singleShot(0, &form, [&form] { QTest::mouseClick(form.Command1, Qt::LeftButton); });
+        // The box is modal: read it and dismiss it as the user would.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &form, [&shown] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        poll.start(10);
+        QCOMPARE(QCoreApplication::exec(), 1);
+        QCOMPARE(shown, message);
+        QVERIFY(form.TxtName->text().isEmpty());
+        QCOMPARE(form.names().PickedIndex(), pickedAfter);
+    }
+
+    // Thousands of presses, each one painted: the process must not grow.
+    void memoryStaysFlat()
+    {
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        auto press = [this](int times) {
+            for (int i = 0; i < times; ++i) {
+                QTest::mouseClick(m_form->Command1, Qt::LeftButton);
+                m_form->repaint();
+            }
+        };
+        press(500); // let caches and the allocator settle
+        const qint64 before = residentKiB();
+        QVERIFY(before > 0);
+        press(5000);
+        const qint64 grown = residentKiB() - before;
+        QVERIFY2(grown < 400, qPrintable(QStringLiteral("grew by %1 KiB").arg(grown)));
+    }
+
+private:
+    static qint64 residentKiB()
+    {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        if (!statm.open(QIODevice::ReadOnly))
+            return -1;
+        const QList<QByteArray> fields = statm.readAll().split(' ');
+        return fields.value(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024);
+    }
+
+    RandomSource m_source;
+    std::unique_ptr<Form1> m_form;
+};
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestForm1Handlers test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_form1handlers.moc"

@@ -1,0 +1,294 @@
+// The window as a person sees it: where each control sits, what it shows,
+// the colours on screen (read back from a grab of the painted window), the
+// keyboard order and the fonts. Runs at scale 1 and again at scale 2, so
+// every pixel check goes through the grab's device pixel ratio.
+
+#include "window/commandbutton.h"
+#include "window/form1.h"
+#include "names/randomsource.h"
+
+#include <QAccessible>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using hearthvale::Form1;
+using hearthvale::RandomSource;
+
+namespace {
+
+const QColor White(255, 255, 255);
+const QColor LightGrey(224, 224, 224);
+const QColor Navy(0, 0, 128);
+const QColor Panel(224, 223, 227);
+
+QColor pixelAt(const QImage &grab, QPoint point)
+{
+    const qreal ratio = grab.devicePixelRatio();
+    return grab.pixelColor(qRound(point.x() * ratio + ratio / 2 - 0.5), qRound(point.y() * ratio + ratio / 2 - 0.5));
+}
+
+// Text drawn in a colour leaves at least some pixels of exactly that colour
+// where the strokes are solid, and everything else blends towards the back.
+bool showsColour(const QImage &grab, const QRect &box, const QColor &colour)
+{
+    const qreal ratio = grab.devicePixelRatio();
+    const QRect pixels(QPoint(qFloor(box.left() * ratio), qFloor(box.top() * ratio)),
+                       QPoint(qCeil((box.right() + 1) * ratio) - 1, qCeil((box.bottom() + 1) * ratio) - 1));
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x) {
+            if (grab.pixelColor(x, y) == colour)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TestForm1Look : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_form));
+        m_form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m_form));
+    }
+
+    void window()
+    {
+        QCOMPARE(m_form.windowTitle(), QStringLiteral("Hearthvale Neighborhood Name Generator"));
+        QCOMPARE(QApplication::focusWidget(), m_form.Command1);
+        QCOMPARE(m_form.size(), QSize(638, 478));
+        QCOMPARE(m_form.minimumSize(), QSize(638, 478));
+        QCOMPARE(m_form.maximumSize(), QSize(638, 478));
+        const Qt::WindowFlags flags = m_form.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        const QRect screen = m_form.screen()->availableGeometry();
+        QVERIFY(qAbs(m_form.geometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(m_form.geometry().center().y() - screen.center().y()) <= 1);
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QRect(288, 3, 345, 33);
+        QTest::newRow("TxtName") << QStringLiteral("TxtName") << QRect(48, 8, 217, 23);
+        QTest::newRow("Label5") << QStringLiteral("Label5") << QRect(56, 448, 121, 17);
+        QTest::newRow("Label4") << QStringLiteral("Label4") << QRect(56, 432, 121, 17);
+        QTest::newRow("Label6") << QStringLiteral("Label6") << QRect(48, 416, 137, 17);
+        QTest::newRow("Label7") << QStringLiteral("Label7") << QRect(56, 384, 177, 17);
+        QTest::newRow("Label8") << QStringLiteral("Label8") << QRect(48, 368, 129, 25);
+        QTest::newRow("Command4") << QStringLiteral("Command4") << QRect(192, 408, 145, 25);
+        QTest::newRow("Command2") << QStringLiteral("Command2") << QRect(192, 376, 145, 25);
+        QTest::newRow("Command3") << QStringLiteral("Command3") << QRect(192, 440, 145, 25);
+    }
+
+    void placement()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        const auto *control = m_form.findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), pixels);
+        QVERIFY(control->isVisible());
+    }
+
+    void captionsAndFonts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<qreal>("points");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Command1") << QStringLiteral("Command1") << QStringLiteral("Generate!") << 12.0 << false;
+        QTest::newRow("TxtName") << QStringLiteral("TxtName") << QString() << 12.0 << false;
+        QTest::newRow("Command2") << QStringLiteral("Command2") << QStringLiteral("Quillbrook") << 8.25 << true;
+        QTest::newRow("Command4") << QStringLiteral("Command4") << QStringLiteral("Copperwick") << 8.25 << true;
+        QTest::newRow("Command3") << QStringLiteral("Command3") << QStringLiteral("Exit") << 8.25 << true;
+        for (const char *label : {"Label4", "Label5", "Label6", "Label7", "Label8"})
+            QTest::newRow(label) << QString::fromLatin1(label) << QString() << 8.25 << true;
+    }
+
+    void captionsAndFonts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(qreal, points);
+        QFETCH(bool, bold);
+        const auto *control = m_form.findChild<QWidget *>(name);
+        QVERIFY(control);
+        if (const auto *button = qobject_cast<const QPushButton *>(control)) {
+            QCOMPARE(button->text(), caption);
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+        }
+        if (const auto *box = qobject_cast<const QLineEdit *>(control))
+            QCOMPARE(box->text(), caption);
+        const QFont font = control->font();
+        QCOMPARE(font.family(), QStringLiteral("Comic Sans MS"));
+        QCOMPARE(font.pointSizeF(), points);
+        QCOMPARE(font.bold(), bold);
+        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+        // Without the face itself, the substitute steps in under its name.
+        if (!QFontDatabase::families().contains(QStringLiteral("Comic Sans MS")))
+            QCOMPARE(QFontInfo(font).family(), QStringLiteral("Comic Neue"));
+    }
+
+    // Each label's text must fit the part of its box that stays visible:
+    // Label7 is cut short on the right by Command2 and on the left of that
+    // lies over Label8's lower part.
+    void labelTextsFit_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("visible");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("Label4") << QStringLiteral("Label4") << QSize(121, 17) << QStringLiteral(".example");
+        QTest::newRow("Label5") << QStringLiteral("Label5") << QSize(121, 17) << QStringLiteral(".example");
+        QTest::newRow("Label6") << QStringLiteral("Label6") << QSize(137, 17) << QString();
+        QTest::newRow("Label7") << QStringLiteral("Label7") << QSize(192 - 56, 17) << QStringLiteral("@");
+        QTest::newRow("Label8") << QStringLiteral("Label8") << QSize(129, 384 - 368) << QString();
+    }
+
+    void labelTextsFit()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, visible);
+        QFETCH(QString, mentions);
+        const auto *label = m_form.findChild<QLabel *>(name);
+        QVERIFY(label);
+        const QString text = label->text();
+        QVERIFY(!text.isEmpty());
+        QVERIFY(text.contains(mentions));
+        for (QChar c : text)
+            QVERIFY(c.unicode() >= 0x20 && c.unicode() < 0x7f);
+        const QFontMetrics metrics(label->font());
+        QVERIFY2(metrics.horizontalAdvance(text) <= visible.width(), qPrintable(text));
+        QVERIFY(metrics.height() <= visible.height());
+        QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+
+    void stacking_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QString>("topmost");
+        QTest::newRow("Label8 above the overlap") << QPoint(100, 375) << QStringLiteral("Label8");
+        QTest::newRow("Label7 over Label8") << QPoint(100, 388) << QStringLiteral("Label7");
+        QTest::newRow("Command2 over Label7") << QPoint(200, 390) << QStringLiteral("Command2");
+    }
+
+    void stacking()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(QString, topmost);
+        const QWidget *child = m_form.childAt(point);
+        QVERIFY(child);
+        // childAt may find a widget inside a control; walk up to the control.
+        while (child->parentWidget() != &m_form)
+            child = child->parentWidget();
+        QCOMPARE(child->objectName(), topmost);
+    }
+
+    void colours_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("Generate! face, left of the caption") << QPoint(300, 19) << White;
+        QTest::newRow("Quillbrook face") << QPoint(200, 380) << White;
+        QTest::newRow("Exit face") << QPoint(200, 460) << White;
+        QTest::newRow("name box") << QPoint(200, 19) << LightGrey;
+        QTest::newRow("Label5 past its text") << QPoint(174, 462) << LightGrey;
+        QTest::newRow("Label8 past its text") << QPoint(174, 370) << LightGrey;
+        QTest::newRow("lower panel, left") << QPoint(20, 420) << Panel;
+        QTest::newRow("lower panel, right of the buttons") << QPoint(341, 420) << Panel;
+        QTest::newRow("upper panel, right of the box") << QPoint(270, 18) << Panel;
+    }
+
+    void colours()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(QColor, colour);
+        QCOMPARE(pixelAt(m_form.grab().toImage(), point), colour);
+    }
+
+    void textColours()
+    {
+        const QImage grab = m_form.grab().toImage();
+        for (const char *label : {"Label4", "Label5", "Label6", "Label7", "Label8"}) {
+            const auto *control = m_form.findChild<QLabel *>(QLatin1StringView(label));
+            QVERIFY2(showsColour(grab, control->geometry(), Navy), label);
+        }
+        QVERIFY(!showsColour(grab, m_form.TxtName->geometry(), Navy));
+
+        m_form.TxtName->setText(QStringLiteral("Bell Island Hot Springs"));
+        const QImage filled = m_form.grab().toImage();
+        m_form.TxtName->clear();
+        QVERIFY(showsColour(filled, m_form.TxtName->geometry(), Navy));
+        QCOMPARE(m_form.TxtName->geometry(), QRect(48, 8, 217, 23));
+    }
+
+    void background()
+    {
+        const QImage grab = m_form.grab().toImage();
+        QCOMPARE(grab.size(), QSize(638, 478) * grab.devicePixelRatio());
+        // Land, not panel, away from the panels and the controls.
+        for (QPoint land : {QPoint(500, 250), QPoint(400, 440), QPoint(600, 470)})
+            QVERIFY(pixelAt(grab, land) != Panel);
+        // The emblems at the panels' left ends are blue.
+        for (QPoint emblem : {QPoint(23, 18), QPoint(23, 378)}) {
+            const QColor c = pixelAt(grab, emblem);
+            QVERIFY2(c.blue() > c.red() + 40 && c.blue() > c.green() + 20, qPrintable(c.name()));
+        }
+    }
+
+    void keyboardOrder()
+    {
+        m_form.Command1->setFocus();
+        QCOMPARE(QApplication::focusWidget(), m_form.Command1);
+        const QList<QWidget *> order{m_form.TxtName, m_form.Command4, m_form.Command2, m_form.Command3, m_form.Command1};
+        for (QWidget *next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    // What a screen reader announces for each control.
+    void accessibleNames()
+    {
+        const QList<QWidget *> controls = m_form.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(controls.size(), 10);
+        for (QWidget *control : controls) {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(accessible);
+            QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), qPrintable(control->objectName()));
+        }
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(m_form.TxtName);
+        QVERIFY(box->text(QAccessible::Name).contains(QStringLiteral("name"), Qt::CaseInsensitive));
+        for (const QPushButton *button : {m_form.Command1, m_form.Command2, m_form.Command3, m_form.Command4})
+            QVERIFY(!button->text().contains(QLatin1Char('&')));
+    }
+
+    void icon()
+    {
+        const QList<QSize> sizes = m_form.windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(32, 32)));
+    }
+
+private:
+    RandomSource m_source;
+    Form1 m_form{m_source};
+};
+
+QTEST_MAIN(TestForm1Look)
+#include "tst_form1look.moc"
