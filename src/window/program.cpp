@@ -58,7 +58,7 @@ std::optional<int> answerCommandLine(int argc, char **argv)
         std::fprintf(stderr, "%s: %s\nUsage: %s [--help] [--version]\n", ProgramName, qPrintable(error), ProgramName);
         return 2;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The command line and the missing display, without any display at all:
+# --help and --version answer, an unknown option is refused with a usage
+# line, and a display that cannot be opened gives one clear line and status 1
+# (never an abort with a core dump).
+#
+#   cli.sh PROGRAM VERSION
+set -uo pipefail
+program=$1 version=$2
+failures=0
+check() { # description, condition...
+    local what=$1; shift
+    if "$@"; then echo "ok: $what"; else echo "FAIL: $what" >&2; failures=$((failures + 1)); fi
+}
+
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+run() { # expected status, then environment and arguments for env
+    local expected=$1; shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" >"$out" 2>"$err"
+    status=$?
+    [ "$status" -eq "$expected" ]
+}
+lines() { grep -c '' "$1"; }
+
+check "--version exits 0" run 0 "$program" --version
+check "--version prints the version" grep -qx "hearthvale-names $version" "$out"
+check "-v is the same" run 0 "$program" -v
+
+check "--help exits 0" run 0 "$program" --help
+check "--help prints usage" grep -q '^Usage: ' "$out"
+check "--help lists --version" grep -q -- "--version" "$out"
+check "--help-all is help too" run 0 "$program" --help-all
+check "--help prints nothing on stderr" test ! -s "$err"
+
+for bad in --bogus -x extra-argument; do
+    run 2 "$program" "$bad"; status=$?
+    check "'$bad' is refused with status 2" test "$status" -eq 0
+    check "'$bad' gets a usage line on stderr" grep -q '^Usage: hearthvale-names' "$err"
+    check "'$bad' prints nothing on stdout" test ! -s "$out"
+done
+
+# Qt's own options are left for Qt, not refused.
+check "-platform is Qt's option" run 0 "$program" -platform offscreen --version
+
+run 1 "$program"; status=$?
+check "no display: status 1" test "$status" -eq 0
+check "no display: one line" test "$(lines "$err")" -eq 1
+check "no display: the line names DISPLAY" grep -q 'DISPLAY is not set' "$err"
+check "no display: nothing about reinstalling" bash -c "! grep -qi reinstall '$err'"
+
+run 1 DISPLAY=:7313 "$program"; status=$?
+check "unreachable display: status 1 (not an abort)" test "$status" -eq 0
+check "unreachable display: one line" test "$(lines "$err")" -eq 1
+check "unreachable display: the line names it" grep -q '":7313"' "$err"
+
+run 1 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=hearthvale-none "$program"; status=$?
+check "unreachable Wayland display: status 1" test "$status" -eq 0
+check "unreachable Wayland display: one line" test "$(lines "$err")" -eq 1
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }

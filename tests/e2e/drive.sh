@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# Drives the real program in a real X server, as a person would: clicks and
+# keys through xdotool, the name read back by copying it out (xclip), the
+# browser replaced by a stand-in xdg-open that records what it is given.
+# Each run starts its own Xvfb and window manager and removes them after.
+#
+#   drive.sh PROGRAM NAMES_SOURCE CASE
+#
+# CASE is one of: generate, keyboard, sites, exit, close, launcher-hangs,
+# launcher-missing, idle, memory, window.
+set -uo pipefail
+
+program=$1 names_source=$2 case=$3
+here=$(cd "$(dirname "$0")" && pwd)
+title='Hearthvale Neighborhood Name Generator'
+
+fail() { echo "FAIL ($case): $*" >&2; exit 1; }
+for tool in Xvfb openbox xdotool xclip xprop wmctrl; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/hearthvale-e2e.XXXXXX")
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own, whichever number is free.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+read -r -t 20 number <"$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$number"
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID \
+      BROWSER DEFAULT_BROWSER SNAP FLATPAK_ID DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORMTHEME WAYLAND_DISPLAY \
+      XAUTHORITY QT_SCALE_FACTOR
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+
+# The browser stand-in, first on PATH; "missing" leaves no launcher at all.
+mkdir "$work/bin" "$work/records"
+export HEARTHVALE_LINK_RECORDS="$work/records" HEARTHVALE_LINK_STANDIN=record
+case $case in
+    launcher-hangs) HEARTHVALE_LINK_STANDIN=hang ;;
+esac
+# The program's PATH: the stand-in first, or for "missing" no launcher at all.
+app_path="$work/bin:$PATH"
+if [ "$case" = launcher-missing ]; then
+    app_path="$work/bin"
+else
+    install -m 755 "$here/../links/xdg-open-standin.sh" "$work/bin/xdg-open"
+fi
+
+PATH="$app_path" "$program" >"$work/out.log" 2>"$work/err.log" &
+app=$!
+pids+=("$app")
+
+window=
+for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    kill -0 "$app" 2>/dev/null || fail "the program ended at start: $(cat "$work/err.log")"
+    sleep 0.05
+done
+[ -n "$window" ] || fail "no window titled '$title' appeared"
+xdotool windowactivate --sync "$window" >/dev/null 2>&1
+sleep 0.3
+
+# Points inside the controls, in the window's own pixels.
+click() { xdotool mousemove --sync --window "$window" "$1" "$2" click 1; }
+generate() { click 460 19; }
+quillbrook() { click 264 388; }
+copperwick() { click 264 420; }
+exit_button() { click 264 452; }
+name_box() { click 150 19; }
+
+# The name, as a user gets it out: select all in the box, copy, paste.
+copied_name() {
+    name_box
+    xdotool key --clearmodifiers ctrl+a ctrl+c
+    sleep 0.2
+    timeout 5 xclip -o -selection clipboard 2>/dev/null
+}
+
+is_table_entry() {
+    grep -qxF "    \"$1\"," "$names_source"
+}
+
+wait_for_exit() {
+    local status
+    for _ in $(seq 100); do
+        if ! kill -0 "$app" 2>/dev/null; then
+            wait "$app"; status=$?
+            pids=("${pids[@]/$app}")
+            return "$status"
+        fi
+        sleep 0.05
+    done
+    fail "the program did not end"
+}
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$app/stat"; }
+resident_kib() { awk '/^VmRSS/ {print $2}' "/proc/$app/status"; }
+
+recorded_calls() {
+    for record in "$work/records"/call-*; do
+        [ -e "$record" ] && tr '\0' '\n' <"$record"
+    done | sort
+}
+
+case $case in
+generate)
+    [ -z "$(copied_name)" ] || fail "the name box is not empty at start"
+    seen=()
+    for _ in 1 2 3 4 5; do
+        generate
+        name=$(copied_name)
+        [ -n "$name" ] || fail "Generate! left the box empty"
+        is_table_entry "$name" || fail "'$name' is not an entry of the table"
+        seen+=("$name")
+    done
+    echo "drawn: ${seen[*]}"
+    # Typed text is replaced, not added to.
+    name_box
+    xdotool key ctrl+a && xdotool type --delay 5 "Typed Town"
+    [ "$(copied_name)" = "Typed Town" ] || fail "typing into the box did not work"
+    generate
+    name=$(copied_name)
+    is_table_entry "$name" || fail "after typing, the box holds '$name', not an entry"
+    ;;
+keyboard)
+    # Focus starts on Generate!; space presses it.
+    xdotool key space
+    name=$(copied_name)
+    is_table_entry "$name" || fail "space on the first control did not draw a name (box: '$name')"
+    # From the box, Tab reaches Copperwick, Quillbrook, Exit: Return on Exit ends the program.
+    name_box
+    xdotool key Tab Tab Tab space
+    wait_for_exit || fail "Exit reached by keyboard ended with status $?"
+    ;;
+sites)
+    generate
+    before=$(copied_name)
+    quillbrook
+    copperwick
+    for _ in $(seq 100); do [ "$(recorded_calls | wc -l)" -ge 2 ] && break; sleep 0.05; done
+    expected=$(printf '%s\n' http://www.copperwick.example/ http://www.quillbrook.example/)
+    [ "$(recorded_calls)" = "$expected" ] || fail "the launcher got: $(recorded_calls | tr '\n' ' ')"
+    [ "$(copied_name)" = "$before" ] || fail "a site button changed the name box"
+    ;;
+exit)
+    name_box
+    xdotool type --delay 5 "Unsaved edit"
+    exit_button
+    wait_for_exit || fail "Exit ended the program with status $?"
+    ;;
+close)
+    wmctrl -i -c "$window"
+    wait_for_exit || fail "closing the window ended the program with status $?"
+    ;;
+launcher-hangs|launcher-missing)
+    quillbrook
+    copperwick
+    generate
+    name=$(copied_name)
+    is_table_entry "$name" || fail "the window did not answer after a site button (box: '$name')"
+    kill -0 "$app" 2>/dev/null || fail "the program ended"
+    ;;
+idle)
+    generate
+    sleep 1
+    before=$(cpu_ticks)
+    sleep 3
+    used=$(( $(cpu_ticks) - before ))
+    echo "CPU ticks used in 3 s idle: $used"
+    [ "$used" -le 2 ] || fail "an idle window used $used ticks of CPU in 3 s"
+    ;;
+memory)
+    xdotool mousemove --sync --window "$window" 460 19
+    xdotool click --repeat 500 --delay 2 1
+    sleep 0.5
+    before=$(resident_kib)
+    xdotool click --repeat 4000 --delay 2 1
+    sleep 0.5
+    after=$(resident_kib)
+    is_table_entry "$(copied_name)" || fail "the box does not hold a name after the presses"
+    echo "resident memory: $before KiB after 500 presses, $after KiB after 4500"
+    [ $(( after - before )) -lt 1024 ] || fail "memory grew by $(( after - before )) KiB over 4000 presses"
+    ;;
+window)
+    hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+    grep -q 'minimum size: 638 by 478' <<<"$hints" || fail "no fixed minimum size: $hints"
+    grep -q 'maximum size: 638 by 478' <<<"$hints" || fail "no fixed maximum size: $hints"
+    actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+    grep -q MINIMIZE <<<"$actions" || fail "minimise not offered: $actions"
+    ! grep -q MAXIMIZE <<<"$actions" || fail "maximise offered: $actions"
+    icon=$(xprop -id "$window" -notype _NET_WM_ICON | head -c 200000)
+    grep -q 'Icon (16 x 16)' <<<"$icon" || fail "no 16 x 16 icon offered"
+    grep -q 'Icon (32 x 32)' <<<"$icon" || fail "no 32 x 32 icon offered"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    [ "$WIDTH" = 638 ] && [ "$HEIGHT" = 478 ] || fail "client area is ${WIDTH}x$HEIGHT"
+    centre_x=$(( X + WIDTH / 2 )) centre_y=$(( Y + HEIGHT / 2 ))
+    [ $(( centre_x - 512 )) -ge -30 ] && [ $(( centre_x - 512 )) -le 30 ] \
+        && [ $(( centre_y - 384 )) -ge -30 ] && [ $(( centre_y - 384 )) -le 30 ] \
+        || fail "window not centred: client centre at $centre_x,$centre_y"
+    ;;
+*)
+    fail "unknown case"
+    ;;
+esac
+
+echo "PASS ($case)"
