@@ -1,9 +1,7 @@
 // The window's handlers as a person meets them: the name box after start,
 // "Generate!", the two site buttons, Exit and the close box, and what the
-// user sees when a handler fails. Runs inside the program's own Application,
-// whose event-loop edge catches such failures.
+// user sees when a handler fails.
 
-#include "window/application.h"
 #include "window/commandbutton.h"
 #include "window/form1.h"
 #include "names/randomsource.h"
@@ -20,7 +18,6 @@
 
 #include <unistd.h>
 
-using hearthvale::Application;
 using hearthvale::Form1;
 using hearthvale::RandomSource;
 
@@ -209,6 +206,9 @@ private Q_SLOTS:
     // Thousands of presses, each one painted: the process must not grow.
     void memoryStaysFlat()
     {
+#ifdef HEARTHVALE_SANITIZE
+        QSKIP("AddressSanitizer holds freed memory back in quarantine");
+#endif
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         auto press = [this](int times) {
@@ -239,11 +239,6 @@ private:
     std::unique_ptr<Form1> m_form;
 };
 
-int main(int argc, char *argv[])
-{
-    Application app(argc, argv);
-    TestForm1Handlers test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestForm1Handlers)
 
 #include "tst_form1handlers.moc"

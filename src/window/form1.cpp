@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "commandbutton.h"
+#include "failure.h"
 #include "links/module1.h"
 
 #include <QCoreApplication>
@@ -89,10 +90,14 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/assets/hearthvale.ico")));
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     buildControls();
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    const std::pair<CommandButton *, void (Form1::*)()> handlers[] = {
+        {Command1, &Form1::Command1_Click},
+        {Command2, &Form1::Command2_Click},
+        {Command3, &Form1::Command3_Click},
+        {Command4, &Form1::Command4_Click},
+    };
+    for (const auto &[button, handler] : handlers)
+        connect(button, &QPushButton::clicked, this, [this, handler] { runHandler([this, handler] { (this->*handler)(); }); });
 
     // The frame is not known until the window manager adds it, so it is the
     // card itself that is centred.
@@ -153,7 +158,8 @@ void Form1::setVisible(bool visible)
 {
     if (visible && !m_loaded) {
         m_loaded = true;
-        Form_Load();
+        if (!runHandler([this] { Form_Load(); }))
+            return; // reported; the window never shows
     }
     QWidget::setVisible(visible);
 }

@@ -1,9 +1,9 @@
 #include "program.h"
 
-#include "application.h"
 #include "form1.h"
 #include "names/randomsource.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QList>
@@ -129,22 +129,17 @@ int runProgram(int argc, char **argv)
     }
 
     qInstallMessageHandler(holdStartupMessage);
-    Application app(argc, argv);
+    QApplication app(argc, argv);
     releaseHeldMessages();
     QCoreApplication::setApplicationName(QLatin1StringView(ProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(HEARTHVALE_APP_ID));
 
-    try {
-        Form1 form(RandomSource::process());
-        form.show();
-        return QCoreApplication::exec();
-    } catch (const std::exception &failure) {
-        Application::reportFailure(&failure);
-    } catch (...) {
-        Application::reportFailure(nullptr);
-    }
-    return 1;
+    Form1 form(RandomSource::process());
+    form.show();
+    if (!form.isVisible())
+        return 1; // Load failed, and the user has been told
+    return QCoreApplication::exec();
 }
 
 } // namespace hearthvale

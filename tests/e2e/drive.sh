@@ -14,7 +14,11 @@ program=$1 names_source=$2 case=$3
 here=$(cd "$(dirname "$0")" && pwd)
 title='Hearthvale Neighborhood Name Generator'
 
-fail() { echo "FAIL ($case): $*" >&2; exit 1; }
+fail() {
+    echo "FAIL ($case): $*" >&2
+    [ -s "${work:-}/err.log" ] && { echo "--- the program's stderr:" >&2; cat "$work/err.log" >&2; }
+    exit 1
+}
 for tool in Xvfb openbox xdotool xclip xprop wmctrl; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
@@ -74,7 +78,9 @@ xdotool windowactivate --sync "$window" >/dev/null 2>&1
 sleep 0.3
 
 # Points inside the controls, in the window's own pixels.
-click() { xdotool mousemove --sync --window "$window" "$1" "$2" click 1; }
+# No --sync: it waits for a motion event, and there is none when the
+# pointer is already there.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
 generate() { click 460 19; }
 quillbrook() { click 264 388; }
 copperwick() { click 264 420; }
@@ -183,7 +189,7 @@ idle)
     [ "$used" -le 2 ] || fail "an idle window used $used ticks of CPU in 3 s"
     ;;
 memory)
-    xdotool mousemove --sync --window "$window" 460 19
+    xdotool mousemove --window "$window" 460 19
     xdotool click --repeat 500 --delay 2 1
     sleep 0.5
     before=$(resident_kib)

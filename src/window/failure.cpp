@@ -1,42 +1,36 @@
-#include "application.h"
+#include "failure.h"
 
 #include "names/runtimeerror.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <new>
 
 namespace hearthvale {
 
-Application::Application(int &argc, char **argv)
-    : QApplication(argc, argv)
-{
-}
+namespace {
 
-bool Application::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &failure) {
-        failed(&failure);
-    } catch (...) {
-        failed(nullptr);
-    }
-    return true;
-}
+bool reporting = false;
 
-void Application::failed(const std::exception *failure)
+void failed(const std::exception *failure) noexcept
 {
-    // Events delivered while the box is up may fail too: one box at a time.
-    if (m_failing)
+    // Another handler may fail while the box is up: one box at a time.
+    if (reporting)
         return;
-    m_failing = true;
-    reportFailure(failure);
-    m_failing = false;
-    exit(1);
+    reporting = true;
+    try {
+        reportFailure(failure);
+    } catch (...) {
+        // Too far gone to show anything; the status still tells.
+    }
+    reporting = false;
+    QCoreApplication::exit(1);
 }
 
-QString Application::describeFailure(const std::exception *failure)
+} // namespace
+
+QString describeFailure(const std::exception *failure)
 {
     int code = 0;
     QString description;
@@ -55,11 +49,24 @@ QString Application::describeFailure(const std::exception *failure)
     return QStringLiteral("Run-time error '%1':\n\n%2").arg(code).arg(description);
 }
 
-void Application::reportFailure(const std::exception *failure)
+void reportFailure(const std::exception *failure)
 {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Hearthvale Neighborhood Name Generator"),
                     describeFailure(failure), QMessageBox::Ok);
     box.exec();
+}
+
+bool runHandler(const std::function<void()> &handler) noexcept
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception &failure) {
+        failed(&failure);
+    } catch (...) {
+        failed(nullptr);
+    }
+    return false;
 }
 
 } // namespace hearthvale
