@@ -1,0 +1,45 @@
+# Run by CPack between staging the install and building the package: turns
+# the staged tree into what Debian policy expects of a package, without
+# changing what a plain `cmake --install` lays out. Manual pages go in
+# compressed, and a native package carries its changelog.
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT CPACK_GENERATOR STREQUAL "DEB")
+    return()
+endif()
+
+set(root "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
+if(NOT IS_DIRECTORY "${root}")
+    message(FATAL_ERROR "no staged install at ${root}")
+endif()
+
+find_program(GZIP gzip REQUIRED)
+
+# -n leaves out the name and time stamp, so the same input packs the same way.
+file(GLOB_RECURSE pages "${root}/share/man/*.[1-9]")
+foreach(page IN LISTS pages)
+    execute_process(COMMAND ${GZIP} -9nf ${page} RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "gzip failed on ${page}")
+    endif()
+endforeach()
+
+execute_process(COMMAND date -u -R -d "${CPACK_HEARTHVALE_RELEASE_DATE} 00:00 UTC"
+    OUTPUT_VARIABLE release_time OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR release_time STREQUAL "")
+    message(FATAL_ERROR "cannot read the release date ${CPACK_HEARTHVALE_RELEASE_DATE}")
+endif()
+set(docdir "${root}/share/doc/${CPACK_PACKAGE_NAME}")
+file(MAKE_DIRECTORY "${docdir}")
+file(WRITE "${docdir}/changelog"
+"${CPACK_PACKAGE_NAME} (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium
+
+  * Release ${CPACK_PACKAGE_VERSION}; see ${CPACK_PACKAGE_HOMEPAGE_URL}
+
+ -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${release_time}
+")
+execute_process(COMMAND ${GZIP} -9nf "${docdir}/changelog" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip failed on the changelog")
+endif()
