@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up benchmark: starts the program and a bare Qt window of the same
-# size many times each, alternately, under a private Xvfb, and reports the
+# size many times each, in turn, under a private Xvfb, and reports the
 # median time from launch until the window's first paint has been flushed
-# to the screen, and the resident memory at that moment.
+# to the screen, and the resident memory at that moment. A third program,
+# the bare window with one line of text, shows what any window that draws
+# text pays for fonts on top of the bare floor.
 #
 #   bench/startup.sh [RUNS]         (default 40; builds first if needed)
 #
@@ -14,10 +16,9 @@ cd "$(dirname "$0")/.."
 runs=${1:-40}
 build=${HEARTHVALE_BENCH_BUILD:-build}
 
-if [ ! -x "$build/bin/hearthvale-names" ] || [ ! -x "$build/bin/bench-bare-window" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-    cmake --build "$build" --target hearthvale-names bench-bare-window >/dev/null
-fi
+programs=(hearthvale-names bench-bare-window bench-text-window)
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target "${programs[@]}" >/dev/null
 command -v Xvfb >/dev/null || { echo "startup.sh: needs Xvfb (Debian package xvfb)" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -53,19 +54,19 @@ measure() {
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-program="$build/bin/hearthvale-names" bare="$build/bin/bench-bare-window"
-measure "$program" >/dev/null; measure "$bare" >/dev/null # warm the caches
+for name in "${programs[@]}"; do measure "$build/bin/$name" >/dev/null; done # warm the caches
 for _ in $(seq "$runs"); do
-    measure "$program" >>"$work/program"
-    measure "$bare" >>"$work/bare"
+    for name in "${programs[@]}"; do measure "$build/bin/$name" >>"$work/$name"; done
 done
 
-p_time=$(cut -d' ' -f1 "$work/program" | median) b_time=$(cut -d' ' -f1 "$work/bare" | median)
-p_rss=$(cut -d' ' -f2 "$work/program" | median) b_rss=$(cut -d' ' -f2 "$work/bare" | median)
-awk -v pt="$p_time" -v bt="$b_time" -v pr="$p_rss" -v br="$b_rss" -v n="$runs" 'BEGIN {
-    printf "start-up to first paint, median of %d runs each, under Xvfb\n", n
-    printf "  %-22s %8.1f ms  %8.1f MB\n", "hearthvale-names", pt / 1000, pr / 1024
-    printf "  %-22s %8.1f ms  %8.1f MB\n", "bare Qt window", bt / 1000, br / 1024
-    printf "  time ratio   %.2fx (goal 1.10x or less)\n", pt / bt
-    printf "  memory ratio %.2fx (goal 1.15x or less)\n", pr / br
-}'
+for name in "${programs[@]}"; do
+    echo "$name $(cut -d' ' -f1 "$work/$name" | median) $(cut -d' ' -f2 "$work/$name" | median)"
+done | awk -v n="$runs" '
+    { time[NR] = $2; rss[NR] = $3; name[NR] = $1 }
+    END {
+        printf "start-up to first paint, median of %d runs each, under Xvfb\n", n
+        for (i = 1; i <= NR; ++i)
+            printf "  %-20s %7.1f ms  %6.1f MB\n", name[i], time[i] / 1000, rss[i] / 1024
+        printf "against the bare window:       time %.2fx (goal 1.10x), memory %.2fx (goal 1.15x)\n", time[1] / time[2], rss[1] / rss[2]
+        printf "against the window with text: time %.2fx, memory %.2fx\n", time[1] / time[3], rss[1] / rss[3]
+    }'

@@ -1604,10 +1604,10 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-bool writePng(const QString &path, const QImage &image)
+bool writeImage(const QString &path, const QImage &image, const char *format)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format) || !file.commit()) {
         complain(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
@@ -1620,7 +1620,7 @@ int main(int argc, char **argv)
 {
     if (argc != 2 || argv[1][0] == '\0') {
         std::fprintf(stderr, "usage: hearthvale-assetgen OUTDIR\n"
-                             "Draws background.png, hearthvale.ico and icons/{16,32,48,128}.png into OUTDIR.\n");
+                             "Draws background.bmp, hearthvale.ico and icons/{16,32,48,128}.png into OUTDIR.\n");
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
@@ -1635,11 +1635,11 @@ int main(int argc, char **argv)
     const PixelIcon icon48 = drawIcon(48);
     const PixelIcon icon128 = drawIcon(128);
 
-    const bool ok = writePng(dir.filePath(QStringLiteral("background.png")), renderBackground())
+    const bool ok = writeImage(dir.filePath(QStringLiteral("background.bmp")), renderBackground(), "BMP")
                     && writeBytes(dir.filePath(QStringLiteral("hearthvale.ico")), icoFile({icon32, icon16}))
-                    && writePng(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16))
-                    && writePng(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32))
-                    && writePng(dir.filePath(QStringLiteral("icons/48.png")), iconImage(icon48))
-                    && writePng(dir.filePath(QStringLiteral("icons/128.png")), iconImage(icon128));
+                    && writeImage(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16), "PNG")
+                    && writeImage(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32), "PNG")
+                    && writeImage(dir.filePath(QStringLiteral("icons/48.png")), iconImage(icon48), "PNG")
+                    && writeImage(dir.filePath(QStringLiteral("icons/128.png")), iconImage(icon128), "PNG");
     return ok ? 0 : 1;
 }

@@ -40,7 +40,7 @@ foreach(name IN LISTS generated)
 endforeach()
 
 file(GLOB_RECURSE committed LIST_DIRECTORIES false RELATIVE "${COMMITTED}"
-    "${COMMITTED}/*.png" "${COMMITTED}/*.ico")
+    "${COMMITTED}/*.png" "${COMMITTED}/*.bmp" "${COMMITTED}/*.ico")
 foreach(name IN LISTS committed)
     if(NOT name IN_LIST generated)
         string(APPEND problems "  ${name}: committed but no longer drawn\n")

@@ -6,7 +6,8 @@
 
 #include <QCoreApplication>
 #include <QFont>
-#include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -57,6 +58,22 @@ const std::array<Control, 10> Controls = {{
 constexpr int ClientWidthTwips = 9570;
 constexpr int ClientHeightTwips = 7170;
 
+// Every image in a built-in picture file, read by the reader for its known
+// format. Left to guess, Qt would load each image plugin it has to ask it.
+QList<QImage> readImages(const QString &path, const char *format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    QList<QImage> images;
+    do {
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        images.append(image);
+    } while (reader.jumpToNextImage());
+    return images;
+}
+
 QFont controlFont(Face face)
 {
     // Where Comic Sans MS is missing, Qt's substitution table sends the
@@ -81,13 +98,16 @@ void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole f
 Form1::Form1(RandomSource &source, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_background(QStringLiteral(":/assets/background.png"))
+    , m_background(QPixmap::fromImage(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0)))
     , m_names(source)
 {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
     setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
-    setWindowIcon(QIcon(QStringLiteral(":/assets/hearthvale.ico")));
+    QIcon icon;
+    for (const QImage &image : readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico"))
+        icon.addPixmap(QPixmap::fromImage(image));
+    setWindowIcon(icon);
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     buildControls();
     const std::pair<CommandButton *, void (Form1::*)()> handlers[] = {
