@@ -125,8 +125,6 @@ Form1::Form1(RandomSource &source, QWidget *parent)
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
-Form1::~Form1() = default;
-
 void Form1::buildControls()
 {
     QWidget *previous = nullptr;

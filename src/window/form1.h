@@ -35,7 +35,6 @@ class Form1 : public QWidget
 
 public:
     explicit Form1(RandomSource &source, QWidget *parent = nullptr);
-    ~Form1() override;
 
     const NameGenerator &names() const { return m_names; }
 

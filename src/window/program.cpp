@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "failure.h"
 #include "form1.h"
 #include "names/randomsource.h"
 
@@ -135,11 +136,17 @@ int runProgram(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(HEARTHVALE_APP_ID));
 
-    Form1 form(RandomSource::process());
-    form.show();
-    if (!form.isVisible())
-        return 1; // Load failed, and the user has been told
-    return QCoreApplication::exec();
+    // Handlers catch their own failures; this is for the window's creation.
+    try {
+        Form1 form(RandomSource::process());
+        form.show();
+        if (!form.isVisible())
+            return 1; // Load failed, and the user has been told
+        return QCoreApplication::exec();
+    } catch (const std::exception &failure) {
+        reportFailure(&failure);
+    }
+    return 1;
 }
 
 } // namespace hearthvale
