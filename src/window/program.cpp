@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QList>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -100,10 +101,25 @@ void describeMissingDisplay()
     }
 }
 
+// Without its platform plugin (Debian's qt6-qpa-plugins) Qt fails the same
+// way, and a missing display would be the wrong thing to name.
+bool platformPluginMissing()
+{
+    return std::any_of(heldMessages.cbegin(), heldMessages.cend(), [](const HeldMessage &message) {
+        return message.text.contains(QLatin1StringView("Could not find the Qt platform plugin"));
+    });
+}
+
 void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        describeMissingDisplay();
+        if (platformPluginMissing()) {
+            const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+            std::fprintf(stderr, "%s: Qt's platform plugin%s%s%s is missing (on Debian: install qt6-qpa-plugins)\n",
+                         ProgramName, platform.isEmpty() ? "" : " \"", platform.constData(), platform.isEmpty() ? "" : "\"");
+        } else {
+            describeMissingDisplay();
+        }
         std::fflush(stderr);
         std::_Exit(1);
     }
