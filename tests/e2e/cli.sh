@@ -62,6 +62,6 @@ check "unreachable Wayland display: one line" test "$(lines "$err")" -eq 1
 run 1 DISPLAY=:7313 QT_QPA_PLATFORM=hearthvale-none "$program"; status=$?
 check "no platform plugin: status 1" test "$status" -eq 0
 check "no platform plugin: one line naming it" test "$(lines "$err")" -eq 1
-check "no platform plugin: the line says so" grep -q 'platform plugin is missing' "$err"
+check "no platform plugin: the line names it" grep -q 'platform plugin "hearthvale-none" is missing' "$err"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
