@@ -45,12 +45,15 @@ constexpr int launchWaitMs = 10000;
 const char *const otherOpeners[] = {"xdg-open", "google-chrome", "firefox", "mozilla", "opera",
                                     "kfmclient", "gnome-open"};
 
-// Variables through which Qt could pick another opener than the one on PATH.
-void clearOpenerOverrides()
+// Leaves Qt nothing to open links with but what lies in folder: PATH holds
+// only that, and the variables through which Qt could pick another opener
+// are gone.
+void openLinksOnlyFrom(const QString &folder)
 {
     for (const char *name : {"BROWSER", "DEFAULT_BROWSER", "SNAP", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
                              "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
         qunsetenv(name);
+    qputenv("PATH", QFile::encodeName(folder));
 }
 
 // An independent copy, sharing no data with the caller's string.
@@ -218,8 +221,7 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(launcher, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
         // Only the stand-in: no real browser can be reached from here.
-        clearOpenerOverrides();
-        qputenv("PATH", QFile::encodeName(m_bin->path()));
+        openLinksOnlyFrom(m_bin->path());
         qputenv("HEARTHVALE_LINK_RECORDS", QFile::encodeName(m_records->path()));
         QCOMPARE(QStandardPaths::findExecutable(QStringLiteral("xdg-open")), launcher);
     }
@@ -407,8 +409,7 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         m_emptyBin = std::make_unique<QTemporaryDir>();
         QVERIFY(m_emptyBin->isValid());
-        clearOpenerOverrides();
-        qputenv("PATH", QFile::encodeName(m_emptyBin->path()));
+        openLinksOnlyFrom(m_emptyBin->path());
         for (const char *opener : otherOpeners)
             QCOMPARE(QStandardPaths::findExecutable(QString::fromLatin1(opener)), QString());
     }
@@ -467,8 +468,7 @@ private Q_SLOTS:
         file.close();
         QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 
-        clearOpenerOverrides();
-        qputenv("PATH", QFile::encodeName(m_bin->path()));
+        openLinksOnlyFrom(m_bin->path());
         QCOMPARE(QStandardPaths::findExecutable(QStringLiteral("xdg-open")), launcher);
     }
 
