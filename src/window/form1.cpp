@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "builtinfonts.h"
 #include "commandbutton.h"
 #include "failure.h"
 #include "links/module1.h"
@@ -51,7 +52,7 @@ const std::array<Control, 10> Controls = {{
     {&Form1::Label5, "Label5", "copperwick.example", nullptr, 840, 6720, 1815, 255, LightGrey, Navy, Face::SmallBold},
     {&Form1::Label4, "Label4", "quillbrook.example", nullptr, 840, 6480, 1815, 255, LightGrey, Navy, Face::SmallBold},
     {&Form1::Label6, "Label6", "(C) Quillbrook Games", nullptr, 720, 6240, 2055, 255, LightGrey, Navy, Face::SmallBold},
-    {&Form1::Label7, "Label7", "ada@quillbrook.example", nullptr, 840, 5760, 2655, 255, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Label7, "Label7", "hi@quillbrook.example", nullptr, 840, 5760, 2655, 255, LightGrey, Navy, Face::SmallBold},
     {&Form1::Label8, "Label8", "Made by Ada Wren", nullptr, 720, 5520, 1935, 375, LightGrey, Navy, Face::SmallBold},
     {&Form1::Command4, "Command4", "Copperwick", nullptr, 2880, 6120, 2175, 375, White, ButtonText, Face::SmallBold},
     {&Form1::Command2, "Command2", "Quillbrook", nullptr, 2880, 5640, 2175, 375, White, ButtonText, Face::SmallBold},
@@ -80,7 +81,7 @@ QList<QImage> readImages(const QString &path, const char *format)
 QFont controlFont(Face face)
 {
     // Where Comic Sans MS is missing, Qt's substitution table sends the
-    // request to Comic Neue; the family asked for stays the same.
+    // request to the built-in Comic Neue; the family asked for stays the same.
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPointSizeF(face == Face::Large ? 12.0 : 8.25);
     font.setWeight(face == Face::Large ? QFont::Normal : QFont::Bold);
@@ -120,7 +121,7 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     , m_background(QPixmap::fromImage(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0)))
     , m_names(source)
 {
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    registerBuiltInFonts();
 
     setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
     QIcon icon;
