@@ -118,7 +118,9 @@ void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole f
 Form1::Form1(RandomSource &source, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_background(QPixmap::fromImage(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0)))
+    // Kept at three bytes a pixel, as the picture is stored: a quarter less
+    // memory than a pixmap, for a picture that is painted only on exposure.
+    , m_background(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0).convertToFormat(QImage::Format_RGB888))
     , m_names(source)
 {
     registerBuiltInFonts();
@@ -234,7 +236,7 @@ void Form1::paintEvent(QPaintEvent *)
     // At its natural size from the top left: the picture is two pixels wider
     // and taller than the card, and those edges are simply cut off.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    painter.drawImage(0, 0, m_background);
 }
 
 } // namespace hearthvale
