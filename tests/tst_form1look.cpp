@@ -62,7 +62,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&m_form));
     }
 
-    void window()
+    void windowIsFixedCentredAndTitled()
     {
         QCOMPARE(m_form.windowTitle(), QStringLiteral("Hearthvale Neighborhood Name Generator"));
         QCOMPARE(QApplication::focusWidget(), m_form.Command1);
@@ -237,7 +237,7 @@ private Q_SLOTS:
         QCOMPARE(m_form.TxtName->geometry(), QRect(48, 8, 217, 23));
     }
 
-    void background()
+    void landscapeAndEmblemsShowAroundControls()
     {
         const QImage grab = m_form.grab().toImage();
         QCOMPARE(grab.size(), QSize(638, 478) * grab.devicePixelRatio());
@@ -278,7 +278,7 @@ private Q_SLOTS:
             QVERIFY(!button->text().contains(QLatin1Char('&')));
     }
 
-    void icon()
+    void windowIconHas16And32Pixels()
     {
         const QList<QSize> sizes = m_form.windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)));
