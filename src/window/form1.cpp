@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "caption.h"
 #include "commandbutton.h"
 #include "failure.h"
 #include "links/module1.h"
@@ -103,7 +104,7 @@ Form1::Form1(RandomSource &source, QWidget *parent)
 {
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 
-    setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
+    setWindowTitle(windowCaption());
     QIcon icon;
     for (const QImage &image : readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico"))
         icon.addPixmap(QPixmap::fromImage(image));
