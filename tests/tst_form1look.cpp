@@ -237,7 +237,7 @@ private Q_SLOTS:
         QCOMPARE(m_form.TxtName->geometry(), QRect(48, 8, 217, 23));
     }
 
-    void landscapeAndEmblemsShowAroundControls()
+    void background()
     {
         const QImage grab = m_form.grab().toImage();
         QCOMPARE(grab.size(), QSize(638, 478) * grab.devicePixelRatio());
