@@ -76,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&m_form));
     }
 
-    void window()
+    void windowIsFixedCentredAndTitled()
     {
         QCOMPARE(m_form.windowTitle(), QStringLiteral("Hearthvale Neighborhood Name Generator"));
         QCOMPARE(QApplication::focusWidget(), m_form.Command1);
@@ -349,7 +349,7 @@ private Q_SLOTS:
             QVERIFY(!button->text().contains(QLatin1Char('&')));
     }
 
-    void icon()
+    void windowIconHas16And32Pixels()
     {
         const QList<QSize> sizes = m_form.windowIcon().availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)));

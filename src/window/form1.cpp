@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "builtinfonts.h"
+#include "caption.h"
 #include "commandbutton.h"
 #include "failure.h"
 #include "links/module1.h"
@@ -125,7 +126,7 @@ Form1::Form1(RandomSource &source, QWidget *parent)
 {
     registerBuiltInFonts();
 
-    setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
+    setWindowTitle(windowCaption());
     QIcon icon;
     for (const QImage &image : readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico"))
         icon.addPixmap(QPixmap::fromImage(image));
