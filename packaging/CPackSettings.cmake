@@ -33,6 +33,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Compressed manual pages and a changelog, as Debian policy asks of a
 # package, and modes made independent of the umask.
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/debian_finish.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/debian_ar_modes.cmake)
 set(CPACK_HEARTHVALE_RELEASE_DATE ${HEARTHVALE_RELEASE_DATE})
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/\\\\.cache/")
 include(CPack)
