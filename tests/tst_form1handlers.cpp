@@ -16,8 +16,6 @@
 
 #include <memory>
 
-#include <unistd.h>
-
 using hearthvale::Form1;
 using hearthvale::RandomSource;
 
@@ -203,38 +201,7 @@ private Q_SLOTS:
         QCOMPARE(form.names().PickedIndex(), pickedAfter);
     }
 
-    // Thousands of presses, each one painted: the process must not grow.
-    void memoryStaysFlat()
-    {
-#ifdef HEARTHVALE_SANITIZE
-        QSKIP("AddressSanitizer holds freed memory back in quarantine");
-#endif
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        auto press = [this](int times) {
-            for (int i = 0; i < times; ++i) {
-                QTest::mouseClick(m_form->Command1, Qt::LeftButton);
-                m_form->repaint();
-            }
-        };
-        press(500); // let caches and the allocator settle
-        const qint64 before = residentKiB();
-        QVERIFY(before > 0);
-        press(5000);
-        const qint64 grown = residentKiB() - before;
-        QVERIFY2(grown < 400, qPrintable(QStringLiteral("grew by %1 KiB").arg(grown)));
-    }
-
 private:
-    static qint64 residentKiB()
-    {
-        QFile statm(QStringLiteral("/proc/self/statm"));
-        if (!statm.open(QIODevice::ReadOnly))
-            return -1;
-        const QList<QByteArray> fields = statm.readAll().split(' ');
-        return fields.value(1).toLongLong() * (sysconf(_SC_PAGESIZE) / 1024);
-    }
-
     RandomSource m_source;
     std::unique_ptr<Form1> m_form;
 };
