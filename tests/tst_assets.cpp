@@ -122,14 +122,10 @@ private Q_SLOTS:
     void initTestCase();
 
     void backgroundIsOpaqueTrueColour();
-    void panelInteriorIsPanelColour_data();
-    void panelInteriorIsPanelColour();
     void wholePanelInteriorIsFlat_data();
     void wholePanelInteriorIsFlat();
     void emblemIsBlue_data();
     void emblemIsBlue();
-    void landscapeIsNotPanelColour_data();
-    void landscapeIsNotPanelColour();
     void panelColourAppearsOnlyOnPanels();
 
     void iconFileHoldsThirtyTwoAndSixteen();
@@ -177,26 +173,6 @@ void TestAssets::backgroundIsOpaqueTrueColour()
     QCOMPARE(m_bmp.size() - qsizetype(le32(m_bmp, 10)), qsizetype(640 * 480 * 3));
 }
 
-void TestAssets::panelInteriorIsPanelColour_data()
-{
-    QTest::addColumn<QPoint>("point");
-    const QList<QPoint> points = {
-        kUpperInterior.topLeft(),    kUpperInterior.topRight(), kUpperInterior.bottomLeft(),
-        kUpperInterior.bottomRight(), kUpperInterior.center(),  kLowerInterior.topLeft(),
-        kLowerInterior.topRight(),   kLowerInterior.bottomLeft(), kLowerInterior.bottomRight(),
-        kLowerInterior.center(),
-    };
-    for (const QPoint &p : points)
-        QTest::addRow("%d,%d", p.x(), p.y()) << p;
-}
-
-void TestAssets::panelInteriorIsPanelColour()
-{
-    QFETCH(QPoint, point);
-    const QRgb actual = m_background.pixel(point);
-    QVERIFY2(qRgb(qRed(actual), qGreen(actual), qBlue(actual)) == kPanel, qPrintable(describe(actual)));
-}
-
 void TestAssets::wholePanelInteriorIsFlat_data()
 {
     QTest::addColumn<QRect>("interior");
@@ -234,26 +210,6 @@ void TestAssets::emblemIsBlue()
     QFETCH(QPoint, point);
     const QRgb p = m_background.pixel(point);
     QVERIFY2(qBlue(p) >= qRed(p) + 60 && qBlue(p) >= qGreen(p) + 40, qPrintable(describe(p)));
-}
-
-void TestAssets::landscapeIsNotPanelColour_data()
-{
-    QTest::addColumn<QPoint>("point");
-    // Just beyond each panel's ends and edges, and spread over the rest.
-    const QList<QPoint> points = {
-        {4, 18},    {290, 19},  {150, 40},  {2, 420},   {352, 420}, {150, 356}, {120, 150},
-        {320, 100}, {470, 300}, {600, 120}, {400, 200}, {630, 470}, {560, 20},  {240, 300},
-    };
-    for (const QPoint &p : points)
-        QTest::addRow("%d,%d", p.x(), p.y()) << p;
-}
-
-void TestAssets::landscapeIsNotPanelColour()
-{
-    QFETCH(QPoint, point);
-    QVERIFY(!kUpperPanelArea.contains(point) && !kLowerPanelArea.contains(point));
-    const QRgb p = m_background.pixel(point) | 0xFF000000U;
-    QVERIFY2(p != kPanel, qPrintable(describe(p)));
 }
 
 void TestAssets::panelColourAppearsOnlyOnPanels()

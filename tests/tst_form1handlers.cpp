@@ -7,7 +7,6 @@
 #include "names/randomsource.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -131,6 +130,48 @@ private Q_SLOTS:
         QCOMPARE(catcher.opened, (QList<QUrl>{address, address}));
         QCOMPARE(m_form->TxtName->text(), shown);
         QCOMPARE(m_form->names().PickedIndex(), picked);
+        QVERIFY(m_form->isVisible());
+    }
+
+    // The focused button answers Return and keypad Enter as it answers
+    // Space. There is no default or cancel button: Return in the box, and
+    // Escape anywhere, press nothing.
+    void keysPressTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("pressed");
+        for (const char *button : {"Command1", "Command2", "Command3", "Command4"}) {
+            const QString name = QLatin1StringView(button);
+            QTest::newRow(qPrintable(name + QStringLiteral(", Return"))) << name << int(Qt::Key_Return) << name;
+            QTest::newRow(qPrintable(name + QStringLiteral(", keypad Enter"))) << name << int(Qt::Key_Enter) << name;
+            QTest::newRow(qPrintable(name + QStringLiteral(", Escape"))) << name << int(Qt::Key_Escape) << QString();
+        }
+        QTest::newRow("TxtName, Return") << QStringLiteral("TxtName") << int(Qt::Key_Return) << QString();
+        QTest::newRow("TxtName, keypad Enter") << QStringLiteral("TxtName") << int(Qt::Key_Enter) << QString();
+        QTest::newRow("TxtName, Escape") << QStringLiteral("TxtName") << int(Qt::Key_Escape) << QString();
+    }
+
+    void keysPressTheFocusedButton()
+    {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(QString, pressed);
+        LinkCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "openUrl");
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QList<QString> clicked;
+        for (CommandButton *button : m_form->findChildren<CommandButton *>())
+            connect(button, &QPushButton::clicked, this, [&clicked, button] { clicked.append(button->objectName()); });
+
+        auto *target = m_form->findChild<QWidget *>(focused);
+        target->setFocus();
+        const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+
+        QCOMPARE(clicked, pressed.isEmpty() ? QList<QString>() : QList<QString>{pressed});
         QVERIFY(m_form->isVisible());
     }
 

@@ -32,17 +32,6 @@ private Q_SLOTS:
         m_table.LoadNames();
     }
 
-    void emptyUntilLoaded()
-    {
-        RandomSource source;
-        NameGenerator fresh(source);
-        for (const QString &name : fresh.NeighborhoodNames())
-            QVERIFY(name.isEmpty());
-        fresh.LoadNames();
-        for (const QString &name : fresh.NeighborhoodNames())
-            QVERIFY(!name.isEmpty());
-    }
-
     void tellingRows_data()
     {
         QTest::addColumn<int>("index");
@@ -150,13 +139,6 @@ private Q_SLOTS:
         QCOMPARE(shortest, (QStringList{QStringLiteral("Acme"), QStringLiteral("Cary"), QStringLiteral("Gary"),
                                         QStringLiteral("Orem"), QStringLiteral("Troy"), QStringLiteral("Yuma"),
                                         QStringLiteral("Zion")}));
-    }
-
-    void notSorted()
-    {
-        const auto &names = m_table.NeighborhoodNames();
-        QVERIFY(!std::is_sorted(names.begin(), names.end()));
-        QVERIFY(!std::is_sorted(names.rbegin(), names.rend()));
     }
 
 private:

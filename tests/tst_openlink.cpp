@@ -1,12 +1,12 @@
-// OpenLink against a real X display: which strings reach the launcher, what
-// exactly it is handed, and that a missing, failing, broken or hanging
-// launcher never holds up or harms the program.
+// OpenLink against a real X display and a launcher: what exactly the
+// launcher is handed, that a missing or hanging launcher never holds up the
+// program, and that no launcher is left behind as our zombie. Which strings
+// are let through at all is tst_webaddress's part.
 //
 // Qt remembers the launcher it found for the rest of the process, so each
 // kind of launcher gets a process of its own; the first argument picks it:
 //   --launcher=standin   (default) a stand-in xdg-open that records its calls
 //   --launcher=none      nothing on PATH that could open a link
-//   --launcher=broken    an xdg-open that cannot be executed
 // Run it through tests/links/run_under_xvfb.sh.
 
 #include "links/module1.h"
@@ -54,17 +54,6 @@ void openLinksOnlyFrom(const QString &folder)
                              "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
         qunsetenv(name);
     qputenv("PATH", QFile::encodeName(folder));
-}
-
-// An independent copy, sharing no data with the caller's string.
-QString deepCopy(const QString &text)
-{
-    return QString(text.constData(), text.size());
-}
-
-QString withNul()
-{
-    return QStringLiteral("http://www.quillbrook.example/") + QString(QChar(0)) + QStringLiteral("/usr/bin/xterm");
 }
 
 struct ProcessState
@@ -244,34 +233,24 @@ private Q_SLOTS:
         clearRecords();
     }
 
-    void handsOverAddress_data()
+    void launcherGetsAddressAsOneArgument_data()
     {
         QTest::addColumn<QString>("url");
 
-        QTest::newRow("http://www.quillbrook.example/") << QStringLiteral("http://www.quillbrook.example/");
-        QTest::newRow("https://www.copperwick.example/") << QStringLiteral("https://www.copperwick.example/");
-        QTest::newRow("HTTP://WWW.QUILLBROOK.EXAMPLE/") << QStringLiteral("HTTP://WWW.QUILLBROOK.EXAMPLE/");
+        QTest::newRow("plain") << QStringLiteral("http://www.quillbrook.example/");
         // What a shell would act on must arrive as plain text in one argument.
-        QTest::newRow("https://www.copperwick.example/a;b?q=it's&x=$(id)#top")
-            << QStringLiteral("https://www.copperwick.example/a;b?q=it's&x=$(id)#top");
+        QTest::newRow("shell characters") << QStringLiteral("https://www.copperwick.example/a;b?q=it's&x=$(id)#top");
     }
 
-    void handsOverAddress()
+    void launcherGetsAddressAsOneArgument()
     {
         QFETCH(QString, url);
-        const QString before = deepCopy(url);
-        // Scheme and host are not case-sensitive, and Qt hands them over in
-        // lower case; anything else must arrive exactly as given.
+        // Qt hands the address over as QUrl writes it out, which may escape
+        // what the given text did not; anything else must arrive as given.
         const QStringList sameAddress{url, QString::fromLatin1(QUrl(url, QUrl::StrictMode).toEncoded())};
 
-        QElapsedTimer timer;
-        timer.start();
         const std::int32_t result = OpenLink(url);
-        const qint64 elapsed = timer.elapsed();
-
         QVERIFY2(result > 32, qPrintable(QString::number(result)));
-        QVERIFY2(elapsed < promptMs, qPrintable(QString::number(elapsed)));
-        QCOMPARE(url, before);
 
         LaunchRecord launch;
         waitForSingleLaunch(launch);
@@ -279,56 +258,6 @@ private Q_SLOTS:
         QCOMPARE(launch.arguments.size(), 1);
         QVERIFY2(sameAddress.contains(launch.arguments.first()), qPrintable(launch.arguments.first()));
         verifyNoZombieAfter(launch.pid);
-    }
-
-    void refusesAddress_data()
-    {
-        QTest::addColumn<QString>("url");
-
-        QTest::newRow("empty") << QString();
-        QTest::newRow("index.html") << QStringLiteral("index.html");
-        QTest::newRow("www.quillbrook.example") << QStringLiteral("www.quillbrook.example");
-        QTest::newRow("file:///etc/passwd") << QStringLiteral("file:///etc/passwd");
-        QTest::newRow("javascript:alert(1)") << QStringLiteral("javascript:alert(1)");
-        QTest::newRow("/usr/bin/xterm") << QStringLiteral("/usr/bin/xterm");
-        QTest::newRow("C:\\Windows\\notepad.exe") << QStringLiteral("C:\\Windows\\notepad.exe");
-        QTest::newRow("newline then a command") << QStringLiteral("http://www.quillbrook.example/\nrm -rf ~");
-        QTest::newRow("embedded NUL") << withNul();
-        QTest::newRow("tab inside") << QStringLiteral("http://www.quillbrook.example/\tx");
-        QTest::newRow("DEL inside") << QStringLiteral("http://www.quillbrook.example/\x7fx");
-        QTest::newRow("right-to-left override")
-            << (QStringLiteral("http://www.quillbrook.example/") + QChar(0x202E) + QStringLiteral("exe.txt"));
-        QTest::newRow("no-break space inside")
-            << (QStringLiteral("http://www.quillbrook.example/") + QChar(0x00A0) + QStringLiteral("x"));
-        QTest::newRow("http:///nohost") << QStringLiteral("http:///nohost");
-        QTest::newRow("http:nohost") << QStringLiteral("http:nohost");
-        QTest::newRow("ftp://www.quillbrook.example/") << QStringLiteral("ftp://www.quillbrook.example/");
-        QTest::newRow("leading space") << QStringLiteral(" http://www.quillbrook.example/");
-        QTest::newRow("trailing space") << QStringLiteral("http://www.quillbrook.example/ ");
-        QTest::newRow("mailto:someone@quillbrook.example") << QStringLiteral("mailto:someone@quillbrook.example");
-    }
-
-    void refusesAddress()
-    {
-        QFETCH(QString, url);
-        const QString before = deepCopy(url);
-
-        const std::int32_t result = OpenLink(url);
-
-        // A launch that did happen would be recorded by the time a later one
-        // is, so the only record must be that of the later, accepted address.
-        // Checked first, so that a stray launch cannot spill into the next row.
-        const QString sentinel = QStringLiteral("https://www.copperwick.example/after");
-        QVERIFY(OpenLink(sentinel) > 32);
-        QTRY_VERIFY_WITH_TIMEOUT(!records().isEmpty(), launchWaitMs);
-        QTest::qWait(100);
-        const QList<LaunchRecord> launches = records();
-        QCOMPARE(launches.size(), 1);
-        QCOMPARE(launches.first().arguments, QStringList{sentinel});
-
-        QCOMPARE(result, SeErrAccessDenied);
-        QCOMPARE(url, before);
-        verifyNoZombieAfter(launches.first().pid);
     }
 
     void hangingLauncherDoesNotBlock()
@@ -368,31 +297,6 @@ private Q_SLOTS:
         QVERIFY(!hasFinished(launch.pid));
     }
 
-    void failingLauncherIsHarmless()
-    {
-        setBehaviour("fail");
-        const QString url = QStringLiteral("https://www.copperwick.example/broken");
-
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(OpenLink(url) > 32);
-        QVERIFY(timer.elapsed() < promptMs);
-
-        LaunchRecord launch;
-        waitForSingleLaunch(launch);
-        CHECKED();
-        QCOMPARE(launch.arguments, QStringList{url});
-        verifyNoZombieAfter(launch.pid);
-        CHECKED();
-
-        setBehaviour("record");
-        clearRecords();
-        QVERIFY(OpenLink(url) > 32);
-        LaunchRecord again;
-        waitForSingleLaunch(again);
-        CHECKED();
-        QCOMPARE(again.arguments, QStringList{url});
-    }
 };
 
 // With nothing on PATH that Qt could open a link with.
@@ -414,74 +318,18 @@ private Q_SLOTS:
             QCOMPARE(QStandardPaths::findExecutable(QString::fromLatin1(opener)), QString());
     }
 
-    void reportsNoAssociation_data()
-    {
-        QTest::addColumn<QString>("url");
-        QTest::newRow("http://www.quillbrook.example/") << QStringLiteral("http://www.quillbrook.example/");
-        QTest::newRow("https://www.copperwick.example/") << QStringLiteral("https://www.copperwick.example/");
-    }
-
     void reportsNoAssociation()
     {
-        QFETCH(QString, url);
-        const QString before = deepCopy(url);
-
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(OpenLink(url), SeErrNoAssoc);
-        QVERIFY(timer.elapsed() < promptMs);
-        QCOMPARE(url, before);
-
-        // And again: the failure leaves nothing behind that gets in the way.
-        QCOMPARE(OpenLink(url), SeErrNoAssoc);
-        QCOMPARE(defunctChildren(), QList<qint64>());
+        QCOMPARE(OpenLink(QStringLiteral("http://www.quillbrook.example/")), SeErrNoAssoc);
     }
 
-    void stillRefusesBeforeLooking()
+    // The launcher's own check of the address: a refused one is turned away
+    // before Qt looks for a launcher, so it is not "no association", and Qt
+    // has nothing to warn about.
+    void refusedAddressNeverReachesLauncher()
     {
-        // Refused before any launcher is looked for, so Qt has nothing to warn about.
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         QCOMPARE(OpenLink(QStringLiteral("file:///etc/passwd")), SeErrAccessDenied);
-    }
-};
-
-// With an xdg-open on PATH whose interpreter does not exist, so it is found
-// but cannot be started.
-class TestOpenLinkBrokenLauncher : public QObject
-{
-    Q_OBJECT
-
-private:
-    std::unique_ptr<QTemporaryDir> m_bin;
-
-private Q_SLOTS:
-    void initTestCase()
-    {
-        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        m_bin = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_bin->isValid());
-
-        const QString launcher = m_bin->filePath(QStringLiteral("xdg-open"));
-        QFile file(launcher);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write("#!/nonexistent/hearthvale-interpreter\n") > 0);
-        file.close();
-        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-
-        openLinksOnlyFrom(m_bin->path());
-        QCOMPARE(QStandardPaths::findExecutable(QStringLiteral("xdg-open")), launcher);
-    }
-
-    void reportsNoAssociation()
-    {
-        const QString url = QStringLiteral("http://www.quillbrook.example/");
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(OpenLink(url), SeErrNoAssoc);
-        QVERIFY(timer.elapsed() < promptMs);
-        QCOMPARE(defunctChildren(), QList<qint64>());
-
-        QCOMPARE(OpenLink(url), SeErrNoAssoc);
     }
 };
 
@@ -506,11 +354,7 @@ int main(int argc, char **argv)
         TestOpenLinkWithoutLauncher test;
         return QTest::qExec(&test, count, args.data());
     }
-    if (std::strcmp(launcher, "broken") == 0) {
-        TestOpenLinkBrokenLauncher test;
-        return QTest::qExec(&test, count, args.data());
-    }
-    qCritical("unknown launcher kind '%s' (standin, none or broken)", launcher);
+    qCritical("unknown launcher kind '%s' (standin or none)", launcher);
     return 2;
 }
 

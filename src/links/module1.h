@@ -4,7 +4,7 @@
 // shows (the home page and the like).
 //
 // A shell "Open" verb runs whatever file or program a string names, so only
-// absolute http and https addresses with a host are handed on; anything else
+// what isWebAddress (webaddress.h) lets through is handed on; anything else
 // is refused here, before any launcher or shell is reached. The call never
 // waits for the browser: the launcher is started detached and the program
 // carries on whether it works, fails or hangs.

@@ -1,7 +1,23 @@
 #include "commandbutton.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <qdrawutil.h>
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    // QPushButton takes Return only when it is a default button; here the
+    // focused button answers it, once per key press, not per auto-repeat.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
 
 void CommandButton::paintEvent(QPaintEvent *)
 {

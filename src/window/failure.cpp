@@ -1,5 +1,6 @@
 #include "failure.h"
 
+#include "caption.h"
 #include "names/runtimeerror.h"
 
 #include <QCoreApplication>
@@ -51,8 +52,7 @@ QString describeFailure(const std::exception *failure)
 
 void reportFailure(const std::exception *failure)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Hearthvale Neighborhood Name Generator"),
-                    describeFailure(failure), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, windowCaption(), describeFailure(failure), QMessageBox::Ok);
     box.exec();
 }
 

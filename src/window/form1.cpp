@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "builtinfonts.h"
+#include "caption.h"
 #include "commandbutton.h"
 #include "failure.h"
 #include "links/module1.h"
@@ -24,7 +26,10 @@ namespace {
 constexpr QRgb White = qRgb(255, 255, 255);
 constexpr QRgb LightGrey = qRgb(224, 224, 224);
 constexpr QRgb Navy = qRgb(0, 0, 128);
-constexpr QRgb ButtonDefault = 0; // keep the palette's own text colour
+// The classic light scheme's button text. The faces are white whatever the
+// desktop's colours are, so their captions cannot follow a dark scheme's
+// light text.
+constexpr QRgb ButtonText = qRgb(0, 0, 0);
 
 enum class Face { Large, SmallBold };
 
@@ -43,16 +48,16 @@ struct Control {
 
 // In keyboard order. Positions and sizes in twips.
 const std::array<Control, 10> Controls = {{
-    {&Form1::Command1, "Command1", "Generate!", nullptr, 4320, 40, 5175, 495, White, ButtonDefault, Face::Large},
+    {&Form1::Command1, "Command1", "Generate!", nullptr, 4320, 40, 5175, 495, White, ButtonText, Face::Large},
     {&Form1::TxtName, "TxtName", "", "Neighborhood name", 720, 120, 3255, 345, LightGrey, Navy, Face::Large},
     {&Form1::Label5, "Label5", "copperwick.example", nullptr, 840, 6720, 1815, 255, LightGrey, Navy, Face::SmallBold},
     {&Form1::Label4, "Label4", "quillbrook.example", nullptr, 840, 6480, 1815, 255, LightGrey, Navy, Face::SmallBold},
     {&Form1::Label6, "Label6", "(C) Quillbrook Games", nullptr, 720, 6240, 2055, 255, LightGrey, Navy, Face::SmallBold},
-    {&Form1::Label7, "Label7", "ada@quillbrook.example", nullptr, 840, 5760, 2655, 255, LightGrey, Navy, Face::SmallBold},
+    {&Form1::Label7, "Label7", "hi@quillbrook.example", nullptr, 840, 5760, 2655, 255, LightGrey, Navy, Face::SmallBold},
     {&Form1::Label8, "Label8", "Made by Ada Wren", nullptr, 720, 5520, 1935, 375, LightGrey, Navy, Face::SmallBold},
-    {&Form1::Command4, "Command4", "Copperwick", nullptr, 2880, 6120, 2175, 375, White, ButtonDefault, Face::SmallBold},
-    {&Form1::Command2, "Command2", "Quillbrook", nullptr, 2880, 5640, 2175, 375, White, ButtonDefault, Face::SmallBold},
-    {&Form1::Command3, "Command3", "Exit", nullptr, 2880, 6600, 2175, 375, White, ButtonDefault, Face::SmallBold},
+    {&Form1::Command4, "Command4", "Copperwick", nullptr, 2880, 6120, 2175, 375, White, ButtonText, Face::SmallBold},
+    {&Form1::Command2, "Command2", "Quillbrook", nullptr, 2880, 5640, 2175, 375, White, ButtonText, Face::SmallBold},
+    {&Form1::Command3, "Command3", "Exit", nullptr, 2880, 6600, 2175, 375, White, ButtonText, Face::SmallBold},
 }};
 
 constexpr int ClientWidthTwips = 9570;
@@ -77,19 +82,35 @@ QList<QImage> readImages(const QString &path, const char *format)
 QFont controlFont(Face face)
 {
     // Where Comic Sans MS is missing, Qt's substitution table sends the
-    // request to Comic Neue; the family asked for stays the same.
+    // request to the built-in Comic Neue; the family asked for stays the same.
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPointSizeF(face == Face::Large ? 12.0 : 8.25);
     font.setWeight(face == Face::Large ? QFont::Normal : QFont::Bold);
     return font;
 }
 
+// Every colour drawn on the card's own fixed colours is fixed too, in every
+// colour group, so that no desktop scheme (dark, high contrast) can put light
+// text on a white face or a grey box.
 void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole foreRole, const Control &control)
 {
     QPalette palette = widget->palette();
     palette.setColor(backRole, QColor(control.back));
-    if (control.fore != ButtonDefault)
-        palette.setColor(foreRole, QColor(control.fore));
+    palette.setColor(foreRole, QColor(control.fore));
+    if (backRole == QPalette::Button) {
+        // The classic bevel around the face, and the focus rectangle in the
+        // caption's colour.
+        palette.setColor(QPalette::Light, QColor(255, 255, 255));
+        palette.setColor(QPalette::Midlight, QColor(227, 227, 227));
+        palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+        palette.setColor(QPalette::Mid, QColor(160, 160, 160));
+        palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    } else if (backRole == QPalette::Base) {
+        // The caret is drawn in the text colour; a selection in the classic
+        // highlight, which stands out against the grey box.
+        palette.setColor(QPalette::Highlight, QColor(Navy));
+        palette.setColor(QPalette::HighlightedText, QColor(White));
+    }
     widget->setPalette(palette);
 }
 
@@ -98,12 +119,14 @@ void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole f
 Form1::Form1(RandomSource &source, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , m_background(QPixmap::fromImage(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0)))
+    // Kept at three bytes a pixel, as the picture is stored: a quarter less
+    // memory than a pixmap, for a picture that is painted only on exposure.
+    , m_background(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0).convertToFormat(QImage::Format_RGB888))
     , m_names(source)
 {
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    registerBuiltInFonts();
 
-    setWindowTitle(QStringLiteral("Hearthvale Neighborhood Name Generator"));
+    setWindowTitle(windowCaption());
     QIcon icon;
     for (const QImage &image : readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico"))
         icon.addPixmap(QPixmap::fromImage(image));
@@ -214,7 +237,7 @@ void Form1::paintEvent(QPaintEvent *)
     // At its natural size from the top left: the picture is two pixels wider
     // and taller than the card, and those edges are simply cut off.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    painter.drawImage(0, 0, m_background);
 }
 
 } // namespace hearthvale

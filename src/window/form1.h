@@ -11,7 +11,7 @@
 
 #include "names/namegenerator.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 class CommandButton;
@@ -66,7 +66,7 @@ protected:
 private:
     void buildControls();
 
-    const QPixmap m_background;
+    const QImage m_background;
     NameGenerator m_names;
     bool m_loaded = false;
 };

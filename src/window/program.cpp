@@ -4,13 +4,14 @@
 #include "failure.h"
 #include "form1.h"
 #include "names/randomsource.h"
+#include "startupmessages.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QList>
+#include <QGuiApplication>
+#include <QStringList>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -21,67 +22,78 @@ namespace {
 
 constexpr const char *ProgramName = "hearthvale-names";
 
-// Qt's own options, which QApplication takes out of the command line; known
-// here only so that they are not refused.
-const QList<QCommandLineOption> &qtOptions()
+// The program's own options. Qt's (-session, -name, -platform, -style, ...)
+// are whatever QApplication takes out of the command line as it starts, on
+// whichever platform it starts; so they are never listed here.
+struct OwnOptions {
+    QCommandLineParser parser;
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption version = parser.addVersionOption();
+
+    OwnOptions()
+    {
+        parser.setApplicationDescription(QStringLiteral("Proposes a name for a neighborhood in a game."));
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    }
+};
+
+int refuse(const QString &error)
 {
-    static const QList<QCommandLineOption> options = [] {
-        QList<QCommandLineOption> list{
-            QCommandLineOption(QStringLiteral("platform"), QString(), QStringLiteral("name")),
-            QCommandLineOption(QStringLiteral("display"), QString(), QStringLiteral("display")),
-            QCommandLineOption(QStringLiteral("style"), QString(), QStringLiteral("style")),
-            QCommandLineOption(QStringLiteral("reverse")),
-        };
-        for (QCommandLineOption &option : list)
-            option.setFlags(QCommandLineOption::HiddenFromHelp);
-        return list;
-    }();
-    return options;
+    std::fprintf(stderr, "%s: %s\nUsage: %s [--help] [--version]\n", ProgramName, qPrintable(error), ProgramName);
+    return 2;
 }
 
-// The answer to --help, --version or a bad command line, if there is one;
-// none means "start the window".
+// What is wrong with a command line that should hold none but our own
+// options, if anything.
+std::optional<QString> commandLineError(const QStringList &arguments)
+{
+    OwnOptions own;
+    if (!own.parser.parse(arguments))
+        return own.parser.errorText();
+    if (!own.parser.positionalArguments().isEmpty())
+        return QStringLiteral("Unexpected argument '%1'.").arg(own.parser.positionalArguments().first());
+    return std::nullopt;
+}
+
+// --help-all lists Qt's options as well, and Qt knows them only once a GUI
+// application exists. The offscreen platform needs no display and is always
+// there; QCommandLineParser prints the help and ends the process.
+[[noreturn]] void showHelpAll()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}); // only the help
+    int argc = 2;
+    char program[] = "hearthvale-names";
+    char option[] = "--help-all";
+    char *argv[] = {program, option, nullptr};
+    QGuiApplication app(argc, argv);
+    OwnOptions own;
+    own.parser.process(app);
+    std::exit(0);
+}
+
+// --help and --version, answered without a display, wherever they stand
+// among Qt's options. None means "start the window".
 std::optional<int> answerCommandLine(int argc, char **argv)
 {
     QCoreApplication probe(argc, argv);
     QCoreApplication::setApplicationName(QLatin1StringView(ProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Proposes a name for a neighborhood in a game."));
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions(qtOptions());
-
-    const bool parsed = parser.parse(QCoreApplication::arguments());
-    if (!parsed || !parser.positionalArguments().isEmpty()) {
-        const QString error = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
-                                     : parser.errorText();
-        std::fprintf(stderr, "%s: %s\nUsage: %s [--help] [--version]\n", ProgramName, qPrintable(error), ProgramName);
-        return 2;
-    }
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    OwnOptions own;
+    own.parser.parse(QCoreApplication::arguments()); // Qt's options are unknown here, and left for later
+    if (own.parser.isSet(QStringLiteral("help-all")))
+        showHelpAll();
+    if (own.parser.isSet(own.help)) {
+        std::fputs(qPrintable(own.parser.helpText()), stdout);
         return 0;
     }
-    if (parser.isSet(version)) {
+    if (own.parser.isSet(own.version)) {
         std::printf("%s %s\n", ProgramName, HEARTHVALE_VERSION);
         return 0;
     }
     return std::nullopt;
 }
-
-// While the platform starts, Qt's messages are held back: if it cannot open
-// a display it logs several lines of advice and then aborts. Instead, one
-// line names the display and the program exits with status 1. If the start
-// succeeds, the held messages go out as usual.
-struct HeldMessage {
-    QtMsgType type;
-    QByteArray category;
-    QString text;
-};
-QList<HeldMessage> heldMessages;
 
 void describeMissingDisplay()
 {
@@ -93,8 +105,6 @@ void describeMissingDisplay()
             std::fprintf(stderr, "%s: no display to open: WAYLAND_DISPLAY is not set\n", ProgramName);
         else
             std::fprintf(stderr, "%s: cannot open Wayland display \"%s\"\n", ProgramName, wayland.constData());
-    } else if (!platform.isEmpty() && !platform.startsWith("xcb")) {
-        std::fprintf(stderr, "%s: cannot open a display on the \"%s\" platform\n", ProgramName, platform.constData());
     } else if (x11.isEmpty()) {
         std::fprintf(stderr, "%s: no display to open: DISPLAY is not set\n", ProgramName);
     } else {
@@ -102,39 +112,20 @@ void describeMissingDisplay()
     }
 }
 
-// Without its platform plugin (Debian's qt6-qpa-plugins) Qt fails the same
-// way, and a missing display would be the wrong thing to name.
-bool platformPluginMissing()
+[[noreturn]] void startFailed(StartupFailure failure, const QString &fatal)
 {
-    return std::any_of(heldMessages.cbegin(), heldMessages.cend(), [](const HeldMessage &message) {
-        return message.text.contains(QLatin1StringView("Could not find the Qt platform plugin"));
-    });
-}
-
-void holdStartupMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtFatalMsg) {
-        if (platformPluginMissing()) {
-            const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-            std::fprintf(stderr, "%s: Qt's platform plugin%s%s%s is missing (on Debian: install qt6-qpa-plugins)\n",
-                         ProgramName, platform.isEmpty() ? "" : " \"", platform.constData(), platform.isEmpty() ? "" : "\"");
-        } else {
-            describeMissingDisplay();
-        }
-        std::fflush(stderr);
-        std::_Exit(1);
+    if (failure == StartupFailure::PluginMissing) {
+        // Debian's qt6-qpa-plugins, or a -platform or QT_QPA_PLATFORM that names no plugin.
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        std::fprintf(stderr, "%s: Qt's platform plugin%s%s%s is missing (on Debian: install qt6-qpa-plugins)\n",
+                     ProgramName, platform.isEmpty() ? "" : " \"", platform.constData(), platform.isEmpty() ? "" : "\"");
+    } else if (failure == StartupFailure::DisplayMissing) {
+        describeMissingDisplay();
+    } else {
+        std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(fatal.trimmed()));
     }
-    heldMessages.append({type, QByteArray(context.category), text});
-}
-
-void releaseHeldMessages()
-{
-    qInstallMessageHandler(nullptr);
-    for (const HeldMessage &message : std::as_const(heldMessages)) {
-        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
-        qt_message_output(message.type, context, message.text);
-    }
-    heldMessages.clear();
+    std::fflush(stderr);
+    std::_Exit(1);
 }
 
 } // namespace
@@ -146,9 +137,16 @@ int runProgram(int argc, char **argv)
             return *status;
     }
 
-    qInstallMessageHandler(holdStartupMessage);
+    // Without a display nothing else can be told: which of the remaining
+    // options are Qt's is known only once its platform has started.
+    std::optional<StartupMessages> holding(std::in_place, startFailed);
     QApplication app(argc, argv);
-    releaseHeldMessages();
+    holding.reset();
+
+    // Qt has taken its own options out; what is left must be ours.
+    if (const std::optional<QString> error = commandLineError(QCoreApplication::arguments()))
+        return refuse(*error);
+
     QCoreApplication::setApplicationName(QLatin1StringView(ProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(HEARTHVALE_APP_ID));

@@ -13,13 +13,11 @@ check() { # description, condition...
     if "$@"; then echo "ok: $what"; else echo "FAIL: $what" >&2; failures=$((failures + 1)); fi
 }
 
-out=$(mktemp) err=$(mktemp) runtime=$(mktemp -d)
-trap 'rm -rf "$out" "$err" "$runtime"' EXIT
-# A runtime folder of its own, as a session has: without one, libwayland
-# (with Qt's Wayland plugin installed) prints its own complaint about it.
+out=$(mktemp) err=$(mktemp) work=$(mktemp -d)
+trap 'rm -rf "$out" "$err" "$work"' EXIT
 run() { # expected status, then environment and arguments for env
     local expected=$1; shift
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$runtime" "$@" >"$out" 2>"$err"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" >"$out" 2>"$err"
     status=$?
     [ "$status" -eq "$expected" ]
 }
@@ -32,18 +30,21 @@ check "-v is the same" run 0 "$program" -v
 check "--help exits 0" run 0 "$program" --help
 check "--help prints usage" grep -q '^Usage: ' "$out"
 check "--help lists --version" grep -q -- "--version" "$out"
-check "--help-all is help too" run 0 "$program" --help-all
 check "--help prints nothing on stderr" test ! -s "$err"
+check "--help-all is help too" run 0 "$program" --help-all
+check "--help-all lists Qt's options" grep -q -- "--session <session>" "$out"
+check "--help-all prints nothing on stderr" test ! -s "$err"
 
-for bad in --bogus -x extra-argument; do
-    run 2 "$program" "$bad"; status=$?
+# Which options are Qt's is known once its platform has started: offscreen
+# needs no display. Qt's are taken, anything else is refused.
+for bad in --bogus -x extra-argument "-session 1234_5 --bogus" "-reverse stray"; do
+    # shellcheck disable=SC2086 # the words of one command line
+    run 2 QT_QPA_PLATFORM=offscreen "$program" $bad; status=$?
     check "'$bad' is refused with status 2" test "$status" -eq 0
     check "'$bad' gets a usage line on stderr" grep -q '^Usage: hearthvale-names' "$err"
     check "'$bad' prints nothing on stdout" test ! -s "$out"
 done
-
-# Qt's own options are left for Qt, not refused.
-check "-platform is Qt's option" run 0 "$program" -platform offscreen --version
+check "--version among Qt's options" run 0 "$program" -platform offscreen -session 1234_5 --version
 
 run 1 "$program"; status=$?
 check "no display: status 1" test "$status" -eq 0
@@ -56,7 +57,10 @@ check "unreachable display: status 1 (not an abort)" test "$status" -eq 0
 check "unreachable display: one line" test "$(lines "$err")" -eq 1
 check "unreachable display: the line names it" grep -q '":7313"' "$err"
 
-run 1 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=hearthvale-none "$program"; status=$?
+# A Wayland session always has a runtime folder; without one libwayland
+# complains on its own before Qt does.
+mkdir -m 700 "$work/runtime"
+run 1 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=hearthvale-none XDG_RUNTIME_DIR="$work/runtime" "$program"; status=$?
 check "unreachable Wayland display: status 1" test "$status" -eq 0
 check "unreachable Wayland display: one line" test "$(lines "$err")" -eq 1
 
@@ -65,5 +69,12 @@ run 1 DISPLAY=:7313 QT_QPA_PLATFORM=hearthvale-none "$program"; status=$?
 check "no platform plugin: status 1" test "$status" -eq 0
 check "no platform plugin: one line naming it" test "$(lines "$err")" -eq 1
 check "no platform plugin: the line names it" grep -q 'platform plugin "hearthvale-none" is missing' "$err"
+
+# Any other fatal start-up message is told in its own words, not as a display.
+echo '{"device": "'"$work"'/no-such-card"}' >"$work/kms.json"
+run 1 QT_QPA_PLATFORM=eglfs QT_QPA_EGLFS_INTEGRATION=eglfs_kms QT_QPA_EGLFS_KMS_CONFIG="$work/kms.json" "$program"; status=$?
+check "no graphics device: status 1" test "$status" -eq 0
+check "no graphics device: Qt's own words" grep -q 'hearthvale-names: Could not open DRM device' "$err"
+check "no graphics device: not called a display" bash -c "! grep -qi display '$err'"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }

@@ -7,7 +7,7 @@
 #   drive.sh PROGRAM NAMES_SOURCE CASE
 #
 # CASE is one of: generate, keyboard, sites, exit, close, launcher-hangs,
-# launcher-missing, idle, memory, window.
+# launcher-missing, idle, memory, window, qt-options.
 set -uo pipefail
 
 program=$1 names_source=$2 case=$3
@@ -65,7 +65,11 @@ else
     install -m 755 "$here/../links/xdg-open-standin.sh" "$work/bin/xdg-open"
 fi
 
-PATH="$app_path" "$program" >"$work/out.log" 2>"$work/err.log" &
+# Started by a session manager, the program gets Qt's own options.
+args=()
+[ "$case" = qt-options ] && args=(-session 1a2b3c4d_5 -name hearthvale-restored -stylesheet /dev/null
+                                  -platformtheme xdgdesktopportal -reverse)
+PATH="$app_path" "$program" "${args[@]}" >"$work/out.log" 2>"$work/err.log" &
 app=$!
 pids+=("$app")
 
@@ -149,9 +153,23 @@ keyboard)
     xdotool key space
     name=$(copied_name)
     is_table_entry "$name" || fail "space on the first control did not draw a name (box: '$name')"
-    # From the box, Tab reaches Copperwick, Quillbrook, Exit: Space on Exit ends the program.
+    # Return and keypad Enter press the focused button as well.
+    for key in Return KP_Enter; do
+        name_box
+        xdotool key ctrl+a && xdotool type --delay 5 "Typed Town"
+        xdotool key shift+Tab "$key"
+        name=$(copied_name)
+        is_table_entry "$name" || fail "$key on Generate! did not draw a name (box: '$name')"
+    done
+    # There is no default or cancel button: in the box they press nothing.
     name_box
-    xdotool key Tab Tab Tab space
+    xdotool key ctrl+a && xdotool type --delay 5 "Typed Town"
+    xdotool key Return KP_Enter Escape
+    [ "$(copied_name)" = "Typed Town" ] || fail "Return or Escape in the box changed it"
+    kill -0 "$app" 2>/dev/null || fail "Return or Escape in the box ended the program"
+    # From the box, Tab reaches Copperwick, Quillbrook, Exit: Return on Exit ends the program.
+    name_box
+    xdotool key Tab Tab Tab Return
     wait_for_exit || fail "Exit reached by keyboard ended with status $?"
     ;;
 sites)
@@ -202,6 +220,11 @@ memory)
     is_table_entry "$(copied_name)" || fail "the box does not hold a name after the presses"
     echo "resident memory: $before KiB after 500 presses, $after KiB after 4500"
     [ $(( after - before )) -lt 1024 ] || fail "memory grew by $(( after - before )) KiB over 4000 presses"
+    ;;
+qt-options)
+    grep -q '"hearthvale-restored"' <<<"$(xprop -id "$window" WM_CLASS)" || fail "Qt did not take -name"
+    generate
+    is_table_entry "$(copied_name)" || fail "the restored window does not draw names"
     ;;
 window)
     hints=$(xprop -id "$window" WM_NORMAL_HINTS)

@@ -4,7 +4,7 @@
 # HEARTHVALE_LINK_RECORDS, holding its arguments each ended by a NUL; the file
 # is written under another name first so the test never reads half of it.
 # HEARTHVALE_LINK_STANDIN then says how the "browser" behaves: record (exit at
-# once), hang (sleep for 30 s) or fail (exit with status 3).
+# once) or hang (sleep for 30 s).
 PATH=/usr/bin:/bin
 exec </dev/null >/dev/null 2>&1
 
@@ -14,6 +14,5 @@ mv "$records/.partial-$$" "$records/call-$$" || exit 4
 
 case ${HEARTHVALE_LINK_STANDIN:-record} in
     hang) exec sleep 30 ;;
-    fail) exit 3 ;;
     *) exit 0 ;;
 esac

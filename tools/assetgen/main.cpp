@@ -1,0 +1,47 @@
+// hearthvale-assetgen: draws the window background and the program icons
+// from code, so that every picture the program ships can be rebuilt from
+// source and checked against the committed copy.
+//
+// The work is split by what is drawn: drawing.h (noise, colour, light,
+// curves), shadowlayer.h, scene.h (the painters of the neighbourhood),
+// panels.h (what the window's controls sit on), background.h (putting the
+// picture together), icon.h and writers.h (the files).
+
+#include "background.h"
+#include "icon.h"
+#include "writers.h"
+
+#include <QDir>
+#include <QString>
+
+#include <cstdio>
+
+using namespace assetgen;
+
+int main(int argc, char **argv)
+{
+    if (argc != 2 || argv[1][0] == '\0') {
+        std::fprintf(stderr, "usage: hearthvale-assetgen OUTDIR\n"
+                             "Draws background.bmp, hearthvale.ico and icons/{16,32,48,128}.png into OUTDIR.\n");
+        return 2;
+    }
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    const QDir dir(outDir);
+    if (!dir.mkpath(QStringLiteral("icons"))) {
+        complain(QStringLiteral("cannot create the folder %1").arg(dir.filePath(QStringLiteral("icons"))));
+        return 1;
+    }
+
+    const PixelIcon icon16 = smallIcon();
+    const PixelIcon icon32 = drawIcon(32);
+    const PixelIcon icon48 = drawIcon(48);
+    const PixelIcon icon128 = drawIcon(128);
+
+    const bool ok = writeImage(dir.filePath(QStringLiteral("background.bmp")), renderBackground(), "BMP")
+                    && writeBytes(dir.filePath(QStringLiteral("hearthvale.ico")), icoFile({icon32, icon16}))
+                    && writeImage(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16), "PNG")
+                    && writeImage(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32), "PNG")
+                    && writeImage(dir.filePath(QStringLiteral("icons/48.png")), iconImage(icon48), "PNG")
+                    && writeImage(dir.filePath(QStringLiteral("icons/128.png")), iconImage(icon128), "PNG");
+    return ok ? 0 : 1;
+}

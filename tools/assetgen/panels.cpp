@@ -1,0 +1,91 @@
+#include "panels.h"
+
+#include "shadowlayer.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QRadialGradient>
+
+namespace assetgen {
+
+namespace {
+
+// The colour the window's controls expect to sit on; they are drawn flat, so
+// the panels underneath must be exactly this and nothing else.
+const QColor kPanelColour(224, 223, 227);
+
+QPainterPath upperPanel()
+{
+    QPainterPath path;
+    path.addRoundedRect(QRectF(31, 5, 245, 28), 14, 14);
+    return path;
+}
+
+QPainterPath lowerPanel()
+{
+    // Rounded along the top; the bottom runs off the picture.
+    QPainterPath path;
+    path.addRoundedRect(QRectF(8, 365, 337, 140), 14, 14);
+    return path;
+}
+
+const QPointF kUpperEmblem(23.5, 18.5);
+const QPointF kLowerEmblem(23.5, 378.5);
+
+void paintEmblem(QPainter &p, QPointF c)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(240, 241, 246));
+    p.drawEllipse(c, 12.4, 12.4);
+    QRadialGradient disc(c, 11.3, c + QPointF(-3.5, -4.5));
+    disc.setColorAt(0.0, QColor(70, 124, 212));
+    disc.setColorAt(1.0, QColor(20, 56, 140));
+    p.setBrush(disc);
+    p.drawEllipse(c, 11.3, 11.3);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(132, 176, 236), 1.1));
+    p.drawEllipse(c, 9.3, 9.3);
+
+    // A little house: roof and walls in outline, so the middle stays blue.
+    const QColor white(250, 250, 252);
+    QPen line(white, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(line);
+    p.drawPolyline(QPolygonF({c + QPointF(-6.0, 0.3), c + QPointF(0.0, -5.6), c + QPointF(6.0, 0.3)}));
+    line.setWidthF(1.3);
+    p.setPen(line);
+    p.drawPolyline(QPolygonF({c + QPointF(-4.2, -1.2), c + QPointF(-4.2, 5.6), c + QPointF(4.2, 5.6),
+                              c + QPointF(4.2, -1.2)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(white);
+    p.drawRect(QRectF(c + QPointF(-1.2, 2.4), QSizeF(2.4, 3.4)));
+    p.restore();
+}
+
+} // namespace
+
+void paintPanels(QImage &img)
+{
+    ShadowLayer shadows;
+    {
+        QPainter sp(&shadows.image());
+        sp.setRenderHint(QPainter::Antialiasing);
+        sp.fillPath(upperPanel().translated(0, 1.5), Qt::black);
+        sp.fillPath(lowerPanel().translated(0, 1.5), Qt::black);
+        sp.setPen(Qt::NoPen);
+        sp.setBrush(Qt::black);
+        sp.drawEllipse(kUpperEmblem + QPointF(0, 1.5), 12.4, 12.4);
+        sp.drawEllipse(kLowerEmblem + QPointF(0, 1.5), 12.4, 12.4);
+    }
+    shadows.applyTo(img, 2, 0.4);
+
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(upperPanel(), kPanelColour);
+    p.fillPath(lowerPanel(), kPanelColour);
+    paintEmblem(p, kUpperEmblem);
+    paintEmblem(p, kLowerEmblem);
+}
+
+} // namespace assetgen

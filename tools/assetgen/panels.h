@@ -1,0 +1,14 @@
+// The panels the window's controls sit on, and the blue emblem at their
+// left ends. This is the one part of the picture the window depends on: the
+// controls are drawn flat at fixed places, so the panels under them must be
+// exactly there and exactly their colour. Drawn last, over everything else.
+
+#pragma once
+
+#include <QImage>
+
+namespace assetgen {
+
+void paintPanels(QImage &img);
+
+} // namespace assetgen
