@@ -32,11 +32,12 @@ export SOURCE_DATE_EPOCH
 other_locale=$(locale -a 2>/dev/null | grep -Eiv '^(C|POSIX)(\.|$)' | head -n 1 || true)
 other_locale=${other_locale:-C.UTF-8}
 
-# The files a clone would hold: those git knows of, as they are on disk now.
+# The files a clone would hold: those git knows of, as they are on disk now,
+# with the time of the copy as their time, as a fresh clone has.
 copy_sources() {
     mkdir -p "$1"
     git ls-files -z --cached --others --exclude-standard |
-        tar --null -T - -c -f - | tar -x -f - -C "$1" --no-same-permissions
+        tar --null -T - -c -f - | tar -x -m -f - -C "$1" --no-same-permissions
 }
 
 # build NAME UMASK TZ LOCALE: a clone at $work/NAME, built with the release
