@@ -5,9 +5,10 @@
 #   ./quickstart.sh test       the same set-up, then the whole test suite (no display needed)
 #   ./quickstart.sh sanitize   the test suite again, built with AddressSanitizer and UBSan
 #
-# Both are safe to repeat: packages already there are not fetched again and
-# the build only redoes what changed. Set HEARTHVALE_WERROR=ON to make
-# compiler warnings errors (CI does).
+# All are safe to repeat: packages already there are not fetched again and
+# the build only redoes what changed. The builds are the presets "release"
+# (build/) and "sanitize" (build-sanitize/) of CMakePresets.json. Set
+# HEARTHVALE_WERROR=ON to make compiler warnings errors (CI does).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -50,28 +51,25 @@ install_packages() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# Configures and builds with one of the presets in CMakePresets.json, which
+# also read HEARTHVALE_WERROR from the environment.
 build() {
-    local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja -DHEARTHVALE_WERROR="${HEARTHVALE_WERROR:-OFF}" "$@" >/dev/null
-    cmake --build "$dir"
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1"
 }
 
 install_packages "${packages[@]}"
 
 case "$mode" in
 run)
-    build build -DCMAKE_BUILD_TYPE=Release
+    build release
     exec ./build/bin/hearthvale-names
     ;;
-test)
-    build build -DCMAKE_BUILD_TYPE=Release
-    ctest --test-dir build --output-on-failure -j "$(nproc)"
-    ;;
-sanitize)
-    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHEARTHVALE_SANITIZE=ON
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
-        ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+test|sanitize)
+    # The sanitize test preset carries the ASan, UBSan and LSan settings.
+    preset=release
+    [ "$mode" = sanitize ] && preset=sanitize
+    build "$preset"
+    ctest --preset "$preset" -j "$(nproc)"
     ;;
 esac

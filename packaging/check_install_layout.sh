@@ -23,10 +23,14 @@ fail() {
 rm -rf "$prefix"
 mkdir -p "$prefix"
 prefix=$(cd "$prefix" && pwd)
-if ! "$cmake" --install "$build" --prefix "$prefix"; then
+# Under the umask many distributions give their users: folders must still
+# come out rwxr-xr-x, not group-writable.
+if ! (umask 0002 && "$cmake" --install "$build" --prefix "$prefix"); then
     echo "FAIL: cmake --install did not succeed" >&2
     exit 1
 fi
+writable=$(cd "$prefix" && find . -mindepth 1 -perm /022 | LC_ALL=C sort)
+[ -z "$writable" ] || fail "installed under umask 0002, these are group- or world-writable: $writable"
 
 program=$prefix/$bindir/hearthvale-names
 desktop=$prefix/$datadir/applications/$app_id.desktop

@@ -1,7 +1,9 @@
 # Run by CPack between staging the install and building the package: turns
 # the staged tree into what Debian policy expects of a package, without
 # changing what a plain `cmake --install` lays out. Manual pages go in
-# compressed, and a native package carries its changelog.
+# compressed, a native package carries its changelog, and every mode is set
+# as dh_fixperms would, so the package does not depend on the umask of
+# whoever builds it.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -43,3 +45,18 @@ execute_process(COMMAND ${GZIP} -9nf "${docdir}/changelog" RESULT_VARIABLE statu
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "gzip failed on the changelog")
 endif()
+
+# Files written here, and anything else made with the umask's modes: folders
+# and programs rwxr-xr-x, everything else rw-r--r--.
+file(GLOB_RECURSE entries LIST_DIRECTORIES true "${root}/*")
+foreach(entry IN LISTS entries)
+    file(RELATIVE_PATH relative "${root}" "${entry}")
+    if(IS_SYMLINK "${entry}")
+        continue()
+    elseif(IS_DIRECTORY "${entry}" OR relative MATCHES "^s?bin/[^/]+$")
+        file(CHMOD "${entry}" PERMISSIONS
+            OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    else()
+        file(CHMOD "${entry}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    endif()
+endforeach()

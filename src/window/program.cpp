@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "config/version.h"
 #include "failure.h"
 #include "form1.h"
 #include "names/randomsource.h"

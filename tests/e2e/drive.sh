@@ -19,30 +19,33 @@ fail() {
     [ -s "${work:-}/err.log" ] && { echo "--- the program's stderr:" >&2; cat "$work/err.log" >&2; }
     exit 1
 }
-for tool in Xvfb openbox xdotool xclip xprop wmctrl; do
+for tool in openbox xdotool xclip xprop wmctrl; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
+. "$here/../xvfb.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/hearthvale-e2e.XXXXXX")
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+    xvfb_stop
     rm -rf "$work"
 }
 trap cleanup EXIT
 
+# Takes one process out of the list once it has been waited for; only the
+# element that is exactly that pid, never a part of another.
+forget_pid() {
+    local kept=() pid
+    for pid in "${pids[@]}"; do
+        [ "$pid" = "$1" ] || kept+=("$pid")
+    done
+    pids=("${kept[@]}")
+}
+
 # A display of our own, whichever number is free.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-read -r -t 20 number <"$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$number"
-mkdir -m 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID \
-      BROWSER DEFAULT_BROWSER SNAP FLATPAK_ID DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORMTHEME WAYLAND_DISPLAY \
-      XAUTHORITY QT_SCALE_FACTOR
+xvfb_start "$work" || fail "Xvfb did not start"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -108,7 +111,7 @@ wait_for_exit() {
     for _ in $(seq 100); do
         if ! kill -0 "$app" 2>/dev/null; then
             wait "$app"; status=$?
-            pids=("${pids[@]/$app}")
+            forget_pid "$app"
             return "$status"
         fi
         sleep 0.05

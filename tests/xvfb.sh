@@ -1,0 +1,55 @@
+# Starts a private Xvfb for a test or the benchmark; sourced, not run.
+#
+#   . tests/xvfb.sh
+#   xvfb_start WORKDIR || exit 1    # DISPLAY and the rest are now set
+#   ...
+#   xvfb_stop                       # in the caller's exit trap
+#
+# The display number is whichever one Xvfb finds free (-displayfd), so
+# several runs can share the machine. WORKDIR is the caller's own temporary
+# folder; the server's log and a private runtime folder go there.
+#
+# Qt is pointed at the server through xcb, and everything that could steer
+# it elsewhere or change what it draws is taken away: a desktop name adds
+# that desktop's own link opener, BROWSER names one directly, SNAP or
+# FLATPAK_ID send links to the desktop portal, a session bus or platform
+# theme could do the same, and the scale settings change every size.
+
+xvfb_pid=
+
+xvfb_start() {
+    local workdir=$1 number=
+    if ! command -v Xvfb >/dev/null 2>&1; then
+        echo "xvfb.sh: Xvfb is not installed (Debian package xvfb)" >&2
+        return 1
+    fi
+    rm -f "$workdir/display"
+    mkfifo "$workdir/display" || return 1
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 \
+        3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    read -r -t 20 number <"$workdir/display" || true
+    if [ -z "$number" ]; then
+        echo "xvfb.sh: Xvfb did not start" >&2
+        cat "$workdir/xvfb.log" >&2
+        return 1
+    fi
+
+    export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+    # A private runtime folder, as a login session would have; Qt asks for one.
+    mkdir -p -m 700 "$workdir/runtime"
+    export XDG_RUNTIME_DIR="$workdir/runtime"
+    unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION \
+          GNOME_DESKTOP_SESSION_ID BROWSER DEFAULT_BROWSER SNAP FLATPAK_ID \
+          DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE WAYLAND_DISPLAY \
+          XAUTHORITY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
+}
+
+xvfb_stop() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        xvfb_pid=
+    fi
+    return 0
+}
