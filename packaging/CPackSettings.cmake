@@ -24,8 +24,6 @@ associated site in the web browser.")
 # time, so no linker can see that the program needs them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The window asks for Comic Sans MS; Comic Neue is the free stand-in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-comic-neue")
 # Control files, and the folders CPack makes itself, get fixed modes rather
 # than whatever the umask of the build gives (CPACK_INSTALL_DEFAULT_DIRECTORY_
 # PERMISSIONS follows CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS).

@@ -56,7 +56,8 @@ depends=$(names_in Depends)
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6 qt6-qpa-plugins; do
     printf '%s\n' "$depends" | grep -qx "$package" || fail "Depends lacks $package: $(field Depends)"
 done
-names_in Recommends | grep -qx fonts-comic-neue || fail "Recommends lacks fonts-comic-neue: $(field Recommends)"
+# Comic Neue is built into the program; the package needs no font package.
+! field Depends | grep -q fonts- || fail "Depends names a font package: $(field Depends)"
 
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 for path in ./usr/bin/hearthvale-names \
@@ -77,6 +78,10 @@ dpkg-deb -x "$deb" "$unpacked"
 reported=$(env -u DISPLAY -u WAYLAND_DISPLAY "$unpacked/usr/bin/hearthvale-names" --version 2>&1)
 [ "$reported" = "hearthvale-names $version" ] ||
     fail "packaged program's --version printed '$reported'"
+
+# The copyright file carries the licence of the typeface built in, too.
+grep -q 'SIL OPEN FONT LICENSE Version 1.1' "$unpacked/usr/share/doc/hearthvale-names/copyright" ||
+    fail "copyright lacks the Comic Neue licence"
 
 # The changelog's newest entry must be this version.
 changelog_version=$(gzip -dc "$unpacked/usr/share/doc/hearthvale-names/changelog.gz" 2>/dev/null |
