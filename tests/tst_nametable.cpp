@@ -36,6 +36,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("entry");
+        // clang-format off
         const std::pair<int, const char *> rows[] = {
             {0, "Huntsville"}, {1, "Athens"}, {2, "Norland"}, {3, "Monteark"}, {4, "Gadsdale"},
             {5, "King Junction"}, {6, "Pinechester"}, {7, "Huntsson"}, {8, "Green Shores"},
@@ -49,6 +50,7 @@ private Q_SLOTS:
             {995, "Alamo Heights"}, {996, "Aero Vista"}, {997, "Acme"}, {998, "Abington"},
             {999, "Abercrombie"}, {1000, "Abbott"},
         };
+        // clang-format on
         for (const auto &[index, entry] : rows)
             QTest::addRow("%d %s", index, entry) << index << QString::fromLatin1(entry);
     }

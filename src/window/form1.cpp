@@ -33,7 +33,9 @@ constexpr QRgb ButtonText = qRgb(0, 0, 0);
 
 enum class Face { Large, SmallBold };
 
+// clang-format off
 using Slot = std::variant<CommandButton *Form1::*, QLineEdit *Form1::*, QLabel *Form1::*>;
+// clang-format on
 
 struct Control {
     Slot slot;
@@ -47,6 +49,7 @@ struct Control {
 };
 
 // In keyboard order. Positions and sizes in twips.
+// clang-format off
 const std::array<Control, 10> Controls = {{
     {&Form1::Command1, "Command1", "Generate!", nullptr, 4320, 40, 5175, 495, White, ButtonText, Face::Large},
     {&Form1::TxtName, "TxtName", "", "Neighborhood name", 720, 120, 3255, 345, LightGrey, Navy, Face::Large},
@@ -59,6 +62,7 @@ const std::array<Control, 10> Controls = {{
     {&Form1::Command2, "Command2", "Quillbrook", nullptr, 2880, 5640, 2175, 375, White, ButtonText, Face::SmallBold},
     {&Form1::Command3, "Command3", "Exit", nullptr, 2880, 6600, 2175, 375, White, ButtonText, Face::SmallBold},
 }};
+// clang-format on
 
 constexpr int ClientWidthTwips = 9570;
 constexpr int ClientHeightTwips = 7170;

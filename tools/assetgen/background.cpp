@@ -10,6 +10,7 @@ namespace {
 
 std::vector<Tree> neighbourhoodTrees()
 {
+    // clang-format off
     std::vector<Tree> trees = {
         // Park, around the pond.
         {{2, 40}, 12, 0}, {{6, 96}, 13, 1}, {{30, 150}, 15, 0}, {{22, 188}, 12, 0}, {{58, 222}, 14, 0},
@@ -30,6 +31,7 @@ std::vector<Tree> neighbourhoodTrees()
         {{578, 380}, 5, 0}, {{528, 440}, 4, 2}, {{416, 322}, 5, 0}, {{352, 312}, 4, 0},
         {{380, 446}, 5, 0}, {{424, 392}, 4, 2},
     };
+    // clang-format on
     return trees;
 }
 
