@@ -88,8 +88,7 @@ QImage iconOfSize(int size)
     return it == images.cend() ? QImage() : *it;
 }
 
-struct ColourCount
-{
+struct ColourCount {
     QSet<QRgb> opaque;
     int transparent = 0;
     int partial = 0;
@@ -272,8 +271,8 @@ void TestAssets::iconDirectorySaysFourBits()
     QVERIFY(width == 16 || width == 32);
     QCOMPARE(height, width);
     QCOMPARE(int(quint8(m_ico.at(dir + 2))), 16); // palette entries
-    QCOMPARE(le16(m_ico, dir + 4), quint16(1));   // planes
-    QCOMPARE(le16(m_ico, dir + 6), quint16(4));   // bits per pixel
+    QCOMPARE(le16(m_ico, dir + 4), quint16(1)); // planes
+    QCOMPARE(le16(m_ico, dir + 6), quint16(4)); // bits per pixel
     const quint32 length = le32(m_ico, dir + 8);
     const quint32 offset = le32(m_ico, dir + 12);
     QVERIFY(qsizetype(offset) + qsizetype(length) <= m_ico.size());

@@ -47,15 +47,9 @@ class TestForm1Handlers : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        m_form = std::make_unique<Form1>(m_source);
-    }
+    void init() { m_form = std::make_unique<Form1>(m_source); }
 
-    void cleanup()
-    {
-        m_form.reset();
-    }
+    void cleanup() { m_form.reset(); }
 
     void loadRunsBeforeFirstShow()
     {
@@ -107,8 +101,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QUrl>("address");
-        QTest::newRow("Quillbrook") << QStringLiteral("Command2") << QUrl(QStringLiteral("http://www.quillbrook.example/"));
-        QTest::newRow("Copperwick") << QStringLiteral("Command4") << QUrl(QStringLiteral("http://www.copperwick.example/"));
+        QTest::newRow("Quillbrook") << QStringLiteral("Command2")
+                                    << QUrl(QStringLiteral("http://www.quillbrook.example/"));
+        QTest::newRow("Copperwick") << QStringLiteral("Command4")
+                                    << QUrl(QStringLiteral("http://www.copperwick.example/"));
     }
 
     void siteButtons()
@@ -210,7 +206,8 @@ private Q_SLOTS:
         QTest::addColumn<float>("r");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("pickedAfter");
-        QTest::newRow("slot past the table") << 1.0f << QStringLiteral("Run-time error '9':\n\nSubscript out of range") << 1001;
+        QTest::newRow("slot past the table")
+            << 1.0f << QStringLiteral("Run-time error '9':\n\nSubscript out of range") << 1001;
         QTest::newRow("value that overflows") << 1e9f << QStringLiteral("Run-time error '6':\n\nOverflow") << 0;
     }
 

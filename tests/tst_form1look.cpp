@@ -33,8 +33,7 @@ QColor pixelAt(const QImage &grab, QPoint point)
 }
 
 // How many of the grab's pixels inside a box, given in window pixels, pass a test.
-template <typename Test>
-int countPixels(const QImage &grab, const QRect &box, Test test)
+template <typename Test> int countPixels(const QImage &grab, const QRect &box, Test test)
 {
     const qreal ratio = grab.devicePixelRatio();
     const QRect pixels(QPoint(qFloor(box.left() * ratio), qFloor(box.top() * ratio)),
@@ -326,7 +325,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&m_form));
         m_form.Command1->setFocus();
         QCOMPARE(QApplication::focusWidget(), m_form.Command1);
-        const QList<QWidget *> order{m_form.TxtName, m_form.Command4, m_form.Command2, m_form.Command3, m_form.Command1};
+        const QList<QWidget *> order{m_form.TxtName, m_form.Command4, m_form.Command2, m_form.Command3,
+                                     m_form.Command1};
         for (QWidget *next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);

@@ -40,7 +40,10 @@ std::vector<float> sequence(float seed, int length)
 class ScriptedSource : public RandomSource
 {
 public:
-    explicit ScriptedSource(std::vector<float> values) : m_values(std::move(values)) {}
+    explicit ScriptedSource(std::vector<float> values)
+        : m_values(std::move(values))
+    {
+    }
     float next() override { return m_values.at(m_next++); }
 
 private:
@@ -55,10 +58,7 @@ class TestNameDraw : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_table.LoadNames();
-    }
+    void initTestCase() { m_table.LoadNames(); }
 
     void valueToName_data()
     {

@@ -27,10 +27,7 @@ class TestNameTable : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_table.LoadNames();
-    }
+    void initTestCase() { m_table.LoadNames(); }
 
     void tellingRows_data()
     {
@@ -138,9 +135,10 @@ private Q_SLOTS:
         QCOMPARE(longest, QList<int>{339});
         QCOMPARE(wordCount(m_table.NeighborhoodNames()[339]), 4);
         shortest.sort();
-        QCOMPARE(shortest, (QStringList{QStringLiteral("Acme"), QStringLiteral("Cary"), QStringLiteral("Gary"),
-                                        QStringLiteral("Orem"), QStringLiteral("Troy"), QStringLiteral("Yuma"),
-                                        QStringLiteral("Zion")}));
+        QCOMPARE(
+            shortest,
+            (QStringList{QStringLiteral("Acme"), QStringLiteral("Cary"), QStringLiteral("Gary"), QStringLiteral("Orem"),
+                         QStringLiteral("Troy"), QStringLiteral("Yuma"), QStringLiteral("Zion")}));
     }
 
 private:

@@ -42,8 +42,8 @@ constexpr qint64 promptMs = 2000;
 constexpr int launchWaitMs = 10000;
 
 // What Qt would fall back on when xdg-open is missing.
-const char *const otherOpeners[] = {"xdg-open", "google-chrome", "firefox", "mozilla", "opera",
-                                    "kfmclient", "gnome-open"};
+const char *const otherOpeners[] = {"xdg-open", "google-chrome", "firefox",   "mozilla",
+                                    "opera",    "kfmclient",     "gnome-open"};
 
 // Leaves Qt nothing to open links with but what lies in folder: PATH holds
 // only that, and the variables through which Qt could pick another opener
@@ -56,8 +56,7 @@ void openLinksOnlyFrom(const QString &folder)
     qputenv("PATH", QFile::encodeName(folder));
 }
 
-struct ProcessState
-{
+struct ProcessState {
     bool exists = false;
     char state = '?';
     qint64 parent = -1;
@@ -113,8 +112,7 @@ QString commandName(qint64 pid)
     return QString::fromLocal8Bit(program).section(QLatin1Char('/'), -1);
 }
 
-struct LaunchRecord
-{
+struct LaunchRecord {
     qint64 pid = -1;
     QStringList arguments;
 };
@@ -138,10 +136,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_records;
     QList<qint64> m_hangingLaunchers;
 
-    void setBehaviour(const char *behaviour)
-    {
-        qputenv("HEARTHVALE_LINK_STANDIN", behaviour);
-    }
+    void setBehaviour(const char *behaviour) { qputenv("HEARTHVALE_LINK_STANDIN", behaviour); }
 
     QList<LaunchRecord> records() const
     {
@@ -296,7 +291,6 @@ private Q_SLOTS:
         QCOMPARE(nextLaunch.arguments, QStringList{next});
         QVERIFY(!hasFinished(launch.pid));
     }
-
 };
 
 // With nothing on PATH that Qt could open a link with.
@@ -318,10 +312,7 @@ private Q_SLOTS:
             QCOMPARE(QStandardPaths::findExecutable(QString::fromLatin1(opener)), QString());
     }
 
-    void reportsNoAssociation()
-    {
-        QCOMPARE(OpenLink(QStringLiteral("http://www.quillbrook.example/")), SeErrNoAssoc);
-    }
+    void reportsNoAssociation() { QCOMPARE(OpenLink(QStringLiteral("http://www.quillbrook.example/")), SeErrNoAssoc); }
 
     // The launcher's own check of the address: a refused one is turned away
     // before Qt looks for a launcher, so it is not "no association", and Qt

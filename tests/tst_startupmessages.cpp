@@ -23,9 +23,9 @@ void record(QtMsgType, const QMessageLogContext &, const QString &text)
     qFatal("unexpected fatal message: %s", qPrintable(fatal));
 }
 
-const QString NoPluginCouldStart = QStringLiteral(
-    "This application failed to start because no Qt platform plugin could be initialized. "
-    "Reinstalling the application may fix this problem.");
+const QString NoPluginCouldStart =
+    QStringLiteral("This application failed to start because no Qt platform plugin could be initialized. "
+                   "Reinstalling the application may fix this problem.");
 
 } // namespace
 
@@ -44,15 +44,17 @@ private Q_SLOTS:
             << NoPluginCouldStart << StartupFailure::PluginMissing;
         QTest::newRow("X display unreachable")
             << QList<QString>{QStringLiteral("could not connect to display :7313"),
-                              QStringLiteral("Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.")}
+                              QStringLiteral(
+                                  "Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.")}
             << NoPluginCouldStart << StartupFailure::DisplayMissing;
         QTest::newRow("Wayland display unreachable")
             << QList<QString>{QStringLiteral("Failed to create wl_display (No such file or directory)")}
             << NoPluginCouldStart << StartupFailure::DisplayMissing;
-        QTest::newRow("no graphics device") << QList<QString>{QStringLiteral("Could not open DRM device /dev/dri/card0")}
-                                            << QStringLiteral("Could not open DRM device") << StartupFailure::Other;
-        QTest::newRow("plugin failed for another reason") << QList<QString>() << NoPluginCouldStart
-                                                          << StartupFailure::Other;
+        QTest::newRow("no graphics device")
+            << QList<QString>{QStringLiteral("Could not open DRM device /dev/dri/card0")}
+            << QStringLiteral("Could not open DRM device") << StartupFailure::Other;
+        QTest::newRow("plugin failed for another reason")
+            << QList<QString>() << NoPluginCouldStart << StartupFailure::Other;
     }
 
     void classify()

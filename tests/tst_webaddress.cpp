@@ -71,8 +71,9 @@ private Q_SLOTS:
             << QStringLiteral("https://www.copperwick.example/caf%1").arg(QChar(0x00E9)) << copperwick;
         // A character beyond the 16-bit range comes as a surrogate pair,
         // which is one visible character and not two broken halves.
-        QTest::newRow("surrogate pair")
-            << QStringLiteral("https://www.copperwick.example/") + QString::fromUcs4(U"\U0001F3E1") << copperwick;
+        QTest::newRow("surrogate pair") << QStringLiteral("https://www.copperwick.example/")
+                + QString::fromUcs4(U"\U0001F3E1")
+                                        << copperwick;
     }
 
     void accepts()

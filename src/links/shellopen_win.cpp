@@ -49,8 +49,7 @@ std::optional<std::string> toAnsi(std::u16string_view text)
         return std::nullopt;
 
     std::string narrow(static_cast<std::size_t>(needed), '\0');
-    const int written = WideCharToMultiByte(CP_ACP, flags, wide, wideLength, narrow.data(), needed, nullptr,
-                                            lossyOut);
+    const int written = WideCharToMultiByte(CP_ACP, flags, wide, wideLength, narrow.data(), needed, nullptr, lossyOut);
     if (written != needed || lossy)
         return std::nullopt;
     return narrow;
@@ -73,8 +72,8 @@ std::int32_t shellOpen(std::u16string_view url)
     if (!directory || !address || !operation)
         return SE_ERR_ACCESSDENIED;
 
-    HINSTANCE result = ShellExecuteA(desktop, operation->c_str(), address->c_str(), nullptr, directory->c_str(),
-                                     SW_SHOWNORMAL);
+    HINSTANCE result =
+        ShellExecuteA(desktop, operation->c_str(), address->c_str(), nullptr, directory->c_str(), SW_SHOWNORMAL);
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -25,10 +25,8 @@ bool hasOnlyVisibleCharacters(const QString &text)
             return false;
         switch (QChar::category(codePoint)) {
         case QChar::Other_Control:
-        case QChar::Other_Format:
-            return false;
-        default:
-            break;
+        case QChar::Other_Format: return false;
+        default: break;
         }
     }
     return true;

@@ -16,7 +16,9 @@ public:
     enum Code : int { Overflow = 6, SubscriptOutOfRange = 9 };
 
     RuntimeError(int code, const QString &description)
-        : std::runtime_error(description.toStdString()), m_code(code), m_description(description)
+        : std::runtime_error(description.toStdString())
+        , m_code(code)
+        , m_description(description)
     {
     }
 

@@ -121,11 +121,13 @@ void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole f
 } // namespace
 
 Form1::Form1(RandomSource &source, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     // Kept at three bytes a pixel, as the picture is stored: a quarter less
     // memory than a pixmap, for a picture that is painted only on exposure.
-    , m_background(readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0).convertToFormat(QImage::Format_RGB888))
+    , m_background(
+          readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0).convertToFormat(QImage::Format_RGB888))
     , m_names(source)
 {
     registerBuiltInFonts();
@@ -144,7 +146,8 @@ Form1::Form1(RandomSource &source, QWidget *parent)
         {Command4, &Form1::Command4_Click},
     };
     for (const auto &[button, handler] : handlers)
-        connect(button, &QPushButton::clicked, this, [this, handler] { runHandler([this, handler] { (this->*handler)(); }); });
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { runHandler([this, handler] { (this->*handler)(); }); });
 
     // The frame is not known until the window manager adds it, so it is the
     // card itself that is centred.

@@ -118,7 +118,8 @@ void describeMissingDisplay()
         // Debian's qt6-qpa-plugins, or a -platform or QT_QPA_PLATFORM that names no plugin.
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
         std::fprintf(stderr, "%s: Qt's platform plugin%s%s%s is missing (on Debian: install qt6-qpa-plugins)\n",
-                     ProgramName, platform.isEmpty() ? "" : " \"", platform.constData(), platform.isEmpty() ? "" : "\"");
+                     ProgramName, platform.isEmpty() ? "" : " \"", platform.constData(),
+                     platform.isEmpty() ? "" : "\"");
     } else if (failure == StartupFailure::DisplayMissing) {
         describeMissingDisplay();
     } else {

@@ -46,7 +46,7 @@ StartupFailure classifyStartupFailure(const QList<QString> &held, const QString 
         return StartupFailure::PluginMissing;
     // The X11 and Wayland plugins say so before Qt gives up on them.
     const bool noDisplay = anyContains(held, QLatin1StringView("could not connect to display"))
-                        || anyContains(held, QLatin1StringView("Failed to create wl_display"));
+        || anyContains(held, QLatin1StringView("Failed to create wl_display"));
     if (noDisplay && fatal.contains(QLatin1StringView("no Qt platform plugin could be initialized")))
         return StartupFailure::DisplayMissing;
     return StartupFailure::Other;

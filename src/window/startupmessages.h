@@ -15,9 +15,9 @@
 namespace hearthvale {
 
 enum class StartupFailure {
-    PluginMissing,  // the platform plugin asked for is not installed
+    PluginMissing, // the platform plugin asked for is not installed
     DisplayMissing, // the plugin is there, but no display could be opened
-    Other,          // anything else Qt found fatal; its own text says what
+    Other, // anything else Qt found fatal; its own text says what
 };
 
 // What a fatal message, with the messages held before it, is about.

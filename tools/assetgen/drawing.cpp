@@ -16,7 +16,10 @@ double latticeValue(int x, int y, quint32 seed)
     return double(h >> 11) * 0x1.0p-53;
 }
 
-double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
+double smooth(double t)
+{
+    return t * t * (3.0 - 2.0 * t);
+}
 
 double valueNoise(double x, double y, quint32 seed)
 {
@@ -48,7 +51,10 @@ double fbm(double x, double y, quint32 seed, int octaves)
     return sum / norm;
 }
 
-int clampByte(double v) { return std::clamp(int(std::lround(v)), 0, 255); }
+int clampByte(double v)
+{
+    return std::clamp(int(std::lround(v)), 0, 255);
+}
 
 QColor shade(const QColor &c, double f)
 {
@@ -63,8 +69,7 @@ QColor withAlpha(QColor c, int alpha)
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
-    return QColor(clampByte(a.red() + (b.red() - a.red()) * t),
-                  clampByte(a.green() + (b.green() - a.green()) * t),
+    return QColor(clampByte(a.red() + (b.red() - a.red()) * t), clampByte(a.green() + (b.green() - a.green()) * t),
                   clampByte(a.blue() + (b.blue() - a.blue()) * t));
 }
 
@@ -87,8 +92,8 @@ QPainterPath wobblyBlob(QPointF centre, double rx, double ry, Rng &rng, double w
     const int steps = 120;
     for (int i = 0; i <= steps; ++i) {
         const double a = 2.0 * kPi * i / steps;
-        const double r = 1.0 + wobble * (0.55 * std::sin(2.0 * a + p1) + 0.3 * std::sin(3.0 * a + p2)
-                                         + 0.15 * std::sin(5.0 * a + p3));
+        const double r = 1.0
+            + wobble * (0.55 * std::sin(2.0 * a + p1) + 0.3 * std::sin(3.0 * a + p2) + 0.15 * std::sin(5.0 * a + p3));
         const QPointF p(centre.x() + std::cos(a) * rx * r, centre.y() + std::sin(a) * ry * r);
         if (i == 0)
             path.moveTo(p);

@@ -24,7 +24,10 @@ constexpr double kPi = std::numbers::pi;
 class Rng
 {
 public:
-    explicit Rng(quint64 seed) : m_state(seed) {}
+    explicit Rng(quint64 seed)
+        : m_state(seed)
+    {
+    }
 
     quint64 next()
     {

@@ -32,8 +32,7 @@ void paintGround(QImage &img)
             const double t = std::clamp((broad - 0.3) * 2.2, 0.0, 1.0);
             const QColor base = mix(kGrassDark, kGrassLight, t);
             const double f = 0.93 + 0.1 * clumps + 0.05 * blades;
-            line[x] = qRgb(clampByte(base.red() * f), clampByte(base.green() * f),
-                           clampByte(base.blue() * f));
+            line[x] = qRgb(clampByte(base.red() * f), clampByte(base.green() * f), clampByte(base.blue() * f));
         }
     }
 }
@@ -143,8 +142,8 @@ void paintFlowerBed(QPainter &p, const QPainterPath &bed, Rng &rng, int flowers)
         p.setBrush(leaves[rng.below(2)]);
         p.drawEllipse(QPointF(rng.range(box.left(), box.right()), rng.range(box.top(), box.bottom())), 1.8, 1.8);
     }
-    const QColor blooms[] = {QColor(232, 150, 170), QColor(244, 214, 112), QColor(244, 242, 232),
-                             QColor(176, 136, 206), QColor(230, 120, 96)};
+    const QColor blooms[] = {QColor(232, 150, 170), QColor(244, 214, 112), QColor(244, 242, 232), QColor(176, 136, 206),
+                             QColor(230, 120, 96)};
     for (int i = 0; i < flowers; ++i) {
         p.setBrush(blooms[rng.below(5)]);
         p.drawEllipse(QPointF(rng.range(box.left(), box.right()), rng.range(box.top(), box.bottom())), 1.1, 1.1);
@@ -184,8 +183,8 @@ void paintHedge(QPainter &p, ShadowLayer &shadows, const std::vector<QPointF> &p
     sp.setRenderHint(QPainter::Antialiasing);
     sp.strokePath(hedge.translated(2.5, 3.5), QPen(Qt::black, 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.strokePath(hedge, QPen(QColor(58, 96, 50), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.strokePath(hedge.translated(-0.6, -0.8), QPen(QColor(76, 120, 60), 5, Qt::SolidLine, Qt::RoundCap,
-                                                     Qt::RoundJoin));
+    p.strokePath(hedge.translated(-0.6, -0.8),
+                 QPen(QColor(76, 120, 60), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     // Leafy texture so it does not look like a painted stripe.
     QPainterPathStroker stroker;
     stroker.setWidth(6);

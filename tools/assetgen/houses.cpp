@@ -38,8 +38,8 @@ void castRoofShadow(ShadowLayer &shadows, const Roof &r)
 
 namespace {
 
-void paintRoofFace(QPainter &p, const QPolygonF &face, QPointF localNormal, double angleDeg,
-                   const QColor &base, QPointF tileAxis, double tileStart, double tileEnd)
+void paintRoofFace(QPainter &p, const QPolygonF &face, QPointF localNormal, double angleDeg, const QColor &base,
+                   QPointF tileAxis, double tileStart, double tileEnd)
 {
     const double a = angleDeg * kPi / 180.0;
     const QPointF world(localNormal.x() * std::cos(a) - localNormal.y() * std::sin(a),
@@ -95,10 +95,10 @@ void paintRoof(QPainter &p, const Roof &given, Rng &rng)
         p.drawLine(tr, rr);
         p.drawLine(br, rr);
     } else {
-        paintRoofFace(p, QPolygonF({tl, tr, QPointF(hl, 0), QPointF(-hl, 0)}), {0, -1}, r.angleDeg, r.colour,
-                      {0, 1}, -hd, 0);
-        paintRoofFace(p, QPolygonF({bl, br, QPointF(hl, 0), QPointF(-hl, 0)}), {0, 1}, r.angleDeg, r.colour,
-                      {0, 1}, 0, hd);
+        paintRoofFace(p, QPolygonF({tl, tr, QPointF(hl, 0), QPointF(-hl, 0)}), {0, -1}, r.angleDeg, r.colour, {0, 1},
+                      -hd, 0);
+        paintRoofFace(p, QPolygonF({bl, br, QPointF(hl, 0), QPointF(-hl, 0)}), {0, 1}, r.angleDeg, r.colour, {0, 1}, 0,
+                      hd);
         p.setPen(QPen(shade(r.colour, 1.3), 0.9));
         p.drawLine(QPointF(-hl, 0), QPointF(hl, 0));
     }
@@ -143,9 +143,9 @@ void paintCar(QPainter &p, ShadowLayer &shadows, QPointF at, double angleDeg, co
     shell.addRoundedRect(QRectF(-8, -4, 16, 8), 2.5, 2.5);
     p.fillPath(shell, body);
     p.strokePath(shell, QPen(shade(body, 0.6), 0.6));
-    p.fillRect(QRectF(1.8, -3.0, 2.4, 6.0), QColor(54, 64, 76));  // windscreen
+    p.fillRect(QRectF(1.8, -3.0, 2.4, 6.0), QColor(54, 64, 76)); // windscreen
     p.fillRect(QRectF(-6.0, -3.0, 1.8, 6.0), QColor(64, 74, 86)); // rear window
-    p.fillRect(QRectF(-4.2, -3.0, 6.0, 6.0), shade(body, 1.12));  // roof
+    p.fillRect(QRectF(-4.2, -3.0, 6.0, 6.0), shade(body, 1.12)); // roof
     p.restore();
 }
 

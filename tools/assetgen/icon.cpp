@@ -43,8 +43,7 @@ PixelIcon iconFromMap(const std::vector<std::string_view> &rows)
 
 // The larger sizes are drawn from the same shapes, evaluated at each pixel
 // centre, and then outlined where a nearer shape meets a farther one.
-struct IconCell
-{
+struct IconCell {
     int depth = 0;
     int ink = Clear;
     bool outlined = true;
@@ -194,8 +193,8 @@ PixelIcon drawIcon(int n)
                     const int nx = x + dx;
                     const int ny = y + dy;
                     const int depth = (nx < 0 || ny < 0 || nx >= n || ny >= n)
-                                          ? 0
-                                          : cells[std::size_t(ny) * std::size_t(n) + std::size_t(nx)].depth;
+                        ? 0
+                        : cells[std::size_t(ny) * std::size_t(n) + std::size_t(nx)].depth;
                     edge = depth < c.depth;
                 }
             }

@@ -41,8 +41,7 @@ constexpr std::array<QRgb, 16> kClassicPalette = {
     qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
 
-struct PixelIcon
-{
+struct PixelIcon {
     int size = 0;
     std::vector<int> ink; // row-major, top row first; Clear where transparent
 

@@ -21,8 +21,9 @@ using namespace assetgen;
 int main(int argc, char **argv)
 {
     if (argc != 2 || argv[1][0] == '\0') {
-        std::fprintf(stderr, "usage: hearthvale-assetgen OUTDIR\n"
-                             "Draws background.bmp, hearthvale.ico and icons/{16,32,48,128}.png into OUTDIR.\n");
+        std::fprintf(stderr,
+                     "usage: hearthvale-assetgen OUTDIR\n"
+                     "Draws background.bmp, hearthvale.ico and icons/{16,32,48,128}.png into OUTDIR.\n");
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
@@ -38,10 +39,10 @@ int main(int argc, char **argv)
     const PixelIcon icon128 = drawIcon(128);
 
     const bool ok = writeImage(dir.filePath(QStringLiteral("background.bmp")), renderBackground(), "BMP")
-                    && writeBytes(dir.filePath(QStringLiteral("hearthvale.ico")), icoFile({icon32, icon16}))
-                    && writeImage(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16), "PNG")
-                    && writeImage(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32), "PNG")
-                    && writeImage(dir.filePath(QStringLiteral("icons/48.png")), iconImage(icon48), "PNG")
-                    && writeImage(dir.filePath(QStringLiteral("icons/128.png")), iconImage(icon128), "PNG");
+        && writeBytes(dir.filePath(QStringLiteral("hearthvale.ico")), icoFile({icon32, icon16}))
+        && writeImage(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16), "PNG")
+        && writeImage(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32), "PNG")
+        && writeImage(dir.filePath(QStringLiteral("icons/48.png")), iconImage(icon48), "PNG")
+        && writeImage(dir.filePath(QStringLiteral("icons/128.png")), iconImage(icon128), "PNG");
     return ok ? 0 : 1;
 }

@@ -55,8 +55,8 @@ void paintEmblem(QPainter &p, QPointF c)
     p.drawPolyline(QPolygonF({c + QPointF(-6.0, 0.3), c + QPointF(0.0, -5.6), c + QPointF(6.0, 0.3)}));
     line.setWidthF(1.3);
     p.setPen(line);
-    p.drawPolyline(QPolygonF({c + QPointF(-4.2, -1.2), c + QPointF(-4.2, 5.6), c + QPointF(4.2, 5.6),
-                              c + QPointF(4.2, -1.2)}));
+    p.drawPolyline(
+        QPolygonF({c + QPointF(-4.2, -1.2), c + QPointF(-4.2, 5.6), c + QPointF(4.2, 5.6), c + QPointF(4.2, -1.2)}));
     p.setPen(Qt::NoPen);
     p.setBrush(white);
     p.drawRect(QRectF(c + QPointF(-1.2, 2.4), QSizeF(2.4, 3.4)));

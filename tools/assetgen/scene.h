@@ -49,8 +49,7 @@ void paintFootpaths(QPainter &p);
 void paintFootbridge(QPainter &p, ShadowLayer &shadows, QPointF at, double angleDeg);
 
 // houses.cpp
-struct Roof
-{
+struct Roof {
     QPointF centre;
     double length;
     double depth;
@@ -66,8 +65,7 @@ void paintRoof(QPainter &p, const Roof &given, Rng &rng);
 void paintCar(QPainter &p, ShadowLayer &shadows, QPointF at, double angleDeg, const QColor &body);
 
 // trees.cpp
-struct Tree
-{
+struct Tree {
     QPointF centre;
     double radius;
     int kind; // 0 broadleaf, 1 conifer, 2 blossom

@@ -39,8 +39,7 @@ void ShadowLayer::boxBlur(std::vector<double> &data, int radius, bool horizontal
     std::vector<double> row(std::size_t(inner), 0.0);
     for (int o = 0; o < outer; ++o) {
         auto at = [&](int i) -> double & {
-            return horizontal ? data[std::size_t(o) * kWidth + i]
-                              : data[std::size_t(i) * kWidth + o];
+            return horizontal ? data[std::size_t(o) * kWidth + i] : data[std::size_t(i) * kWidth + o];
         };
         for (int i = 0; i < inner; ++i)
             row[std::size_t(i)] = at(i);

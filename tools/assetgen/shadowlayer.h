@@ -14,7 +14,8 @@ namespace assetgen {
 class ShadowLayer
 {
 public:
-    ShadowLayer() : m_image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied)
+    ShadowLayer()
+        : m_image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied)
     {
         m_image.fill(Qt::transparent);
     }

@@ -18,15 +18,12 @@ namespace {
 QColor treeColour(int kind, Rng &rng)
 {
     switch (kind) {
-    case 1:
-        return QColor(52, 96, 74);
-    case 2:
-        return QColor(196, 142, 150);
-    default:
-        break;
+    case 1: return QColor(52, 96, 74);
+    case 2: return QColor(196, 142, 150);
+    default: break;
     }
-    const QColor options[] = {QColor(72, 120, 56), QColor(86, 130, 58), QColor(64, 110, 62),
-                              QColor(104, 138, 60), QColor(150, 150, 72)};
+    const QColor options[] = {QColor(72, 120, 56), QColor(86, 130, 58), QColor(64, 110, 62), QColor(104, 138, 60),
+                              QColor(150, 150, 72)};
     return options[rng.below(5)];
 }
 
@@ -115,8 +112,8 @@ void paintTrees(QPainter &p, const std::vector<Tree> &trees, quint64 seed)
         for (int i = 0; i < dots; ++i) {
             const QPointF off = polar(rng.range(0, 2 * kPi), t.radius * std::sqrt(rng.unit()));
             const double facing = (off.x() * kTowardsLight.x() + off.y() * kTowardsLight.y()) / t.radius;
-            const QColor c = facing + rng.range(-0.5, 0.5) > 0 ? withAlpha(shade(base, 1.4), 110)
-                                                                : withAlpha(shade(base, 0.6), 110);
+            const QColor c =
+                facing + rng.range(-0.5, 0.5) > 0 ? withAlpha(shade(base, 1.4), 110) : withAlpha(shade(base, 0.6), 110);
             p.setBrush(c);
             p.drawEllipse(t.centre + off, 0.8, 0.8);
         }

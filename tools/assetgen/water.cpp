@@ -37,8 +37,7 @@ void paintStreams(QPainter &p)
         p.strokePath(s, QPen(withAlpha(kBank, 180), 17, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.strokePath(s, QPen(shade(kBank, 0.85), 13, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.strokePath(s, QPen(kWaterShallow, 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.strokePath(s, QPen(mix(kWaterShallow, kWaterDeep, 0.5), 5, Qt::SolidLine, Qt::RoundCap,
-                             Qt::RoundJoin));
+        p.strokePath(s, QPen(mix(kWaterShallow, kWaterDeep, 0.5), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.strokePath(s, QPen(QColor(230, 240, 240, 50), 1.2, Qt::DashLine, Qt::RoundCap));
     }
 }
@@ -82,8 +81,8 @@ void paintPond(QPainter &p)
 
     // Lily pads, each with the little notch that makes them read as pads.
     Rng pads(0x4C494C59ULL);
-    const std::array<QPointF, 7> padSpots{{{82, 132}, {90, 126}, {76, 142}, {158, 176}, {166, 170},
-                                           {150, 181}, {97, 137}}};
+    const std::array<QPointF, 7> padSpots{
+        {{82, 132}, {90, 126}, {76, 142}, {158, 176}, {166, 170}, {150, 181}, {97, 137}}};
     for (const QPointF &c : padSpots) {
         const double r = pads.range(3.0, 4.6);
         const double notch = pads.range(0.0, 360.0);
