@@ -4,11 +4,8 @@
 #
 #   cmake -DMINGW_CXX=... -DSOURCE_DIR=<repo> -DOUTPUT_DIR=<dir> -P build_shellopen.cmake
 
-foreach(var MINGW_CXX SOURCE_DIR OUTPUT_DIR)
-    if(NOT DEFINED ${var})
-        message(FATAL_ERROR "${var} is not set")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/ScriptHelpers.cmake)
+require_definitions(build_shellopen.cmake MINGW_CXX SOURCE_DIR OUTPUT_DIR)
 
 set(exe "${OUTPUT_DIR}/shellopen_smoke.exe")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
@@ -28,40 +25,22 @@ if(NOT EXISTS "${exe}")
     message(FATAL_ERROR "the compiler reported success but wrote no ${exe}")
 endif()
 
-# Reads LENGTH bytes at OFFSET as a little-endian number.
-function(read_le out offset length)
-    file(READ "${exe}" hex OFFSET ${offset} LIMIT ${length} HEX)
-    string(LENGTH "${hex}" got)
-    math(EXPR want "${length} * 2")
-    if(NOT got EQUAL want)
-        message(FATAL_ERROR "${exe} is too short to be a Windows executable")
-    endif()
-    set(value 0)
-    math(EXPR last "${length} - 1")
-    foreach(i RANGE ${last} 0 -1)
-        math(EXPR at "${i} * 2")
-        string(SUBSTRING "${hex}" ${at} 2 byte)
-        math(EXPR value "(${value} << 8) + 0x${byte}")
-    endforeach()
-    set(${out} ${value} PARENT_SCOPE)
-endfunction()
-
-read_le(dos_magic 0 2)
+read_le(dos_magic "${exe}" 0 2)
 if(NOT dos_magic EQUAL 0x5A4D)  # "MZ"
     message(FATAL_ERROR "${exe} has no MZ header")
 endif()
-read_le(pe_offset 60 4)          # e_lfanew
-read_le(pe_magic ${pe_offset} 4)
+read_le(pe_offset "${exe}" 60 4)          # e_lfanew
+read_le(pe_magic "${exe}" ${pe_offset} 4)
 if(NOT pe_magic EQUAL 0x4550)    # "PE\0\0"
     message(FATAL_ERROR "${exe} has no PE signature")
 endif()
 math(EXPR machine_at "${pe_offset} + 4")
-read_le(machine ${machine_at} 2)
+read_le(machine "${exe}" ${machine_at} 2)
 if(NOT machine EQUAL 0x8664)     # x86-64
     message(FATAL_ERROR "${exe} is not built for x86-64 (machine ${machine})")
 endif()
 math(EXPR optional_at "${pe_offset} + 24")
-read_le(optional_magic ${optional_at} 2)
+read_le(optional_magic "${exe}" ${optional_at} 2)
 if(NOT optional_magic EQUAL 0x20B)  # PE32+
     message(FATAL_ERROR "${exe} is not a PE32+ image (optional header magic ${optional_magic})")
 endif()

@@ -9,11 +9,8 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var MINGW_CXX SOURCES_FILE PROJECT_SOURCE PROJECT_BINARY)
-    if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
-        message(FATAL_ERROR "syntax_check.cmake needs -D${var}=...")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/ScriptHelpers.cmake)
+require_definitions(syntax_check.cmake MINGW_CXX SOURCES_FILE PROJECT_SOURCE PROJECT_BINARY)
 include("${SOURCES_FILE}")
 
 function(is_ours path out)
