@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 #include <QStyle>
 
@@ -83,6 +84,33 @@ QList<QImage> readImages(const QString &path, const char *format)
     return images;
 }
 
+// The background, bottom row first, as a 24-bit BMP stores it. The picture
+// is built in uncompressed, so the image is read straight out of the
+// program's own pages: nothing is decoded or copied at start-up, and it
+// takes no memory of its own. A file of another layout is decoded instead.
+QImage bottomUpPicture(const QString &path)
+{
+    const QResource resource(path);
+    const uchar *data = resource.data();
+    const qint64 size = resource.size();
+    const auto field = [data](int offset, int bytes) {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | data[offset + i];
+        return value;
+    };
+    if (data && resource.compressionAlgorithm() == QResource::NoCompression && size >= 54 && data[0] == 'B'
+        && data[1] == 'M' && field(14, 4) >= 40 && field(28, 2) == 24 && field(30, 4) == 0) {
+        const quint32 offset = field(10, 4);
+        const qint32 width = qint32(field(18, 4));
+        const qint32 height = qint32(field(22, 4)); // positive: bottom row first
+        const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
+        if (width > 0 && height > 0 && offset + stride * height <= size)
+            return QImage(data + offset, width, height, stride, QImage::Format_BGR888);
+    }
+    return readImages(path, "bmp").value(0).mirrored();
+}
+
 QFont controlFont(Face face)
 {
     // Where Comic Sans MS is missing, Qt's substitution table sends the
@@ -124,10 +152,7 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     : QWidget(parent,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    // Kept at three bytes a pixel, as the picture is stored: a quarter less
-    // memory than a pixmap, for a picture that is painted only on exposure.
-    , m_background(
-          readImages(QStringLiteral(":/assets/background.bmp"), "bmp").value(0).convertToFormat(QImage::Format_RGB888))
+    , m_background(bottomUpPicture(QStringLiteral(":/assets/background.bmp")))
     , m_names(source)
 {
     registerBuiltInFonts();
@@ -242,8 +267,10 @@ void Form1::Command3_Click()
 void Form1::paintEvent(QPaintEvent *)
 {
     // At its natural size from the top left: the picture is two pixels wider
-    // and taller than the card, and those edges are simply cut off.
+    // and taller than the card, and those edges are simply cut off. Its rows
+    // come bottom first, so it is drawn turned over.
     QPainter painter(this);
+    painter.setTransform(QTransform(1, 0, 0, -1, 0, m_background.height()), true);
     painter.drawImage(0, 0, m_background);
 }
 
