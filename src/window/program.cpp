@@ -76,14 +76,16 @@ std::optional<QString> commandLineError(const QStringList &arguments)
 // among Qt's options. None means "start the window".
 std::optional<int> answerCommandLine(int argc, char **argv)
 {
-    QCoreApplication probe(argc, argv);
+    std::optional<QCoreApplication> probe(std::in_place, argc, argv);
     QCoreApplication::setApplicationName(QLatin1StringView(ProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));
 
     OwnOptions own;
     own.parser.parse(QCoreApplication::arguments()); // Qt's options are unknown here, and left for later
-    if (own.parser.isSet(QStringLiteral("help-all")))
+    if (own.parser.isSet(QStringLiteral("help-all"))) {
+        probe.reset(); // one application object at a time
         showHelpAll();
+    }
     if (own.parser.isSet(own.help)) {
         std::fputs(qPrintable(own.parser.helpText()), stdout);
         return 0;
