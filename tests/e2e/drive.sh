@@ -47,9 +47,18 @@ forget_pid() {
 # A display of our own, whichever number is free.
 xvfb_start "$work" || fail "Xvfb did not start"
 
+# The window manager must be up before the window maps, or nothing manages
+# it. Its first start on a new system builds the font caches, which takes a
+# while on a busy machine.
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+wm=$!
+pids+=("$wm")
+for _ in $(seq 400); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    kill -0 "$wm" 2>/dev/null || fail "openbox ended at start: $(cat "$work/openbox.log")"
+    sleep 0.05
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start within 20 s"
 
 # The browser stand-in, first on PATH; "missing" leaves no launcher at all.
 mkdir "$work/bin" "$work/records"
@@ -230,7 +239,12 @@ window)
     hints=$(xprop -id "$window" WM_NORMAL_HINTS)
     grep -q 'minimum size: 638 by 478' <<<"$hints" || fail "no fixed minimum size: $hints"
     grep -q 'maximum size: 638 by 478' <<<"$hints" || fail "no fixed maximum size: $hints"
-    actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+    # The window manager sets these once it manages the window.
+    for _ in $(seq 100); do
+        actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+        grep -q '_NET_WM_ACTION' <<<"$actions" && break
+        sleep 0.05
+    done
     grep -q MINIMIZE <<<"$actions" || fail "minimise not offered: $actions"
     ! grep -q MAXIMIZE <<<"$actions" || fail "maximise offered: $actions"
     icon=$(xprop -id "$window" -notype _NET_WM_ICON | head -c 200000)
