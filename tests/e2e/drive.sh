@@ -83,13 +83,14 @@ app=$!
 pids+=("$app")
 
 window=
-for _ in $(seq 200); do
+# Its first start on a new system may build the font caches too.
+for _ in $(seq 600); do
     window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
     [ -n "$window" ] && break
     kill -0 "$app" 2>/dev/null || fail "the program ended at start: $(cat "$work/err.log")"
     sleep 0.05
 done
-[ -n "$window" ] || fail "no window titled '$title' appeared"
+[ -n "$window" ] || fail "no window titled '$title' appeared within 30 s"
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
 sleep 0.3
 
