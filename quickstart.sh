@@ -66,6 +66,10 @@ run)
     exec ./build/bin/hearthvale-names
     ;;
 test|sanitize)
+    # Font caches brought up to date once, here, rather than by the first
+    # programs the tests start, all at the same time (installing fonts
+    # normally leaves them current, and then this does nothing).
+    if command -v fc-cache >/dev/null 2>&1; then fc-cache >/dev/null 2>&1 || true; fi
     # The sanitize test preset carries the ASan, UBSan and LSan settings.
     preset=release
     [ "$mode" = sanitize ] && preset=sanitize
