@@ -44,3 +44,30 @@ function(bytes_differ out a b offset length)
         set(${out} TRUE PARENT_SCOPE)
     endif()
 endfunction()
+
+# Stops unless every file named exists.
+function(require_files)
+    foreach(file IN LISTS ARGN)
+        if(NOT EXISTS "${file}")
+            message(FATAL_ERROR "${file} does not exist")
+        endif()
+    endforeach()
+endfunction()
+
+# Runs COMMAND (in WORKING_DIRECTORY, if given) and stops, naming WHAT and
+# showing what it printed, unless it succeeds; OUTPUT gets what it printed.
+#   run_or_fail(OUTPUT var WHAT "objdump" [WORKING_DIRECTORY dir] COMMAND ...)
+function(run_or_fail)
+    cmake_parse_arguments(PARSE_ARGV 0 run "" "OUTPUT;WHAT;WORKING_DIRECTORY" "COMMAND")
+    if(NOT run_WORKING_DIRECTORY)
+        set(run_WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}")
+    endif()
+    execute_process(COMMAND ${run_COMMAND} WORKING_DIRECTORY "${run_WORKING_DIRECTORY}"
+        RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${run_WHAT} failed (${status}):\n${output}")
+    endif()
+    if(run_OUTPUT)
+        set(${run_OUTPUT} "${output}" PARENT_SCOPE)
+    endif()
+endfunction()

@@ -11,14 +11,9 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var APPSTREAMCLI FILE)
-    if(NOT DEFINED ${var})
-        message(FATAL_ERROR "${var} is not set")
-    endif()
-endforeach()
-if(NOT EXISTS "${FILE}")
-    message(FATAL_ERROR "${FILE} does not exist")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/ScriptHelpers.cmake)
+require_definitions(check_metainfo.cmake APPSTREAMCLI FILE)
+require_files(${FILE})
 
 execute_process(COMMAND ${APPSTREAMCLI} validate --no-net --pedantic --no-color ${FILE}
     RESULT_VARIABLE status

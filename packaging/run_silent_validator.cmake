@@ -6,14 +6,9 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var VALIDATOR FILE)
-    if(NOT DEFINED ${var})
-        message(FATAL_ERROR "${var} is not set")
-    endif()
-endforeach()
-if(NOT EXISTS "${FILE}")
-    message(FATAL_ERROR "${FILE} does not exist")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/ScriptHelpers.cmake)
+require_definitions(run_silent_validator.cmake VALIDATOR FILE)
+require_files(${FILE})
 
 execute_process(COMMAND ${VALIDATOR} ${VALIDATOR_ARGS} ${FILE}
     RESULT_VARIABLE status

@@ -9,11 +9,8 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var WINDRES RC_FILE OUTPUT_DIR VERSION RC_VERSION)
-    if(NOT ${var})
-        message(FATAL_ERROR "${var} is not set")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/ScriptHelpers.cmake)
+require_definitions(check_resource.cmake WINDRES RC_FILE OUTPUT_DIR VERSION RC_VERSION)
 
 file(REMOVE_RECURSE ${OUTPUT_DIR})
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
@@ -21,12 +18,7 @@ set(object ${OUTPUT_DIR}/hearthvale.res.o)
 
 # windres resolves the icon's path itself; run it from elsewhere to be sure
 # the script does not depend on the folder it is compiled in.
-execute_process(COMMAND ${WINDRES} -O coff -i ${RC_FILE} -o ${object}
-    WORKING_DIRECTORY ${OUTPUT_DIR}
-    RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "windres failed (${status}):\n${output}")
-endif()
+run_or_fail(WHAT windres WORKING_DIRECTORY ${OUTPUT_DIR} COMMAND ${WINDRES} -O coff -i ${RC_FILE} -o ${object})
 file(SIZE ${object} size)
 if(NOT EXISTS ${object} OR size EQUAL 0)
     message(FATAL_ERROR "windres wrote no object")
@@ -86,17 +78,9 @@ if(NOT MINGW_CXX OR NOT OBJDUMP OR NOT STRINGS OR NOT SOURCE)
 endif()
 
 set(program ${OUTPUT_DIR}/hearthvale-names.exe)
-execute_process(COMMAND ${MINGW_CXX} -mwindows -o ${program} ${SOURCE} ${object}
-    RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "linking the resource into a program failed (${status}):\n${output}")
-endif()
+run_or_fail(WHAT "linking the resource into a program" COMMAND ${MINGW_CXX} -mwindows -o ${program} ${SOURCE} ${object})
 
-execute_process(COMMAND ${OBJDUMP} -p ${program}
-    RESULT_VARIABLE status OUTPUT_VARIABLE headers ERROR_VARIABLE errors)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "objdump failed (${status}):\n${errors}")
-endif()
+run_or_fail(OUTPUT headers WHAT objdump COMMAND ${OBJDUMP} -p ${program})
 if(NOT headers MATCHES "Subsystem[ \t]+00000002[ \t]+\\(Windows GUI\\)")
     message(FATAL_ERROR "the program is not a Windows GUI program")
 endif()
@@ -112,11 +96,7 @@ if(NOT headers MATCHES "Entry: name: [^\n]*: IDI_ICON1, Value:")
 endif()
 
 # The version strings are UTF-16; each key is followed by its value.
-execute_process(COMMAND ${STRINGS} -el ${program}
-    RESULT_VARIABLE status OUTPUT_VARIABLE text ERROR_VARIABLE errors)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "strings failed (${status}):\n${errors}")
-endif()
+run_or_fail(OUTPUT text WHAT strings COMMAND ${STRINGS} -el ${program})
 string(REPLACE "\n" ";" lines "${text}")
 set(expected
     "CompanyName=Quillbrook"
