@@ -19,10 +19,12 @@ include(${CMAKE_CURRENT_LIST_DIR}/../cmake/ScriptHelpers.cmake)
 require_definitions(compare_assets.cmake GENERATOR OUTDIR COMMITTED QT_VERSION)
 
 # The parts of the background the window relies on, as rows "y x0 x1"
-# (inclusive, from the top left): where the controls sit on the two panels,
-# and the two emblems' discs inside their white rim (pixel centres within
-# 11.5 of the emblem's centre at (23.5, 18.5) and (23.5, 378.5), where no
-# landscape shows through the antialiased edge).
+# (inclusive, from the top left) of the 640 x 480 picture: where the controls
+# sit on the two panels, and the two emblems' discs inside their white rim
+# (pixel centres within 11.5 of the emblem's centre at (23.5, 18.5) and
+# (23.5, 378.5), where no landscape shows through the antialiased edge). In a
+# picture with twice the pixels each way, each row stands for two rows of
+# twice the length.
 set(sharp_rows "")
 foreach(box "48 8 265 30" "48 368 337 465")   # upper and lower panel interiors
     separate_arguments(box UNIX_COMMAND "${box}")
@@ -96,15 +98,22 @@ function(sharp_parts_differ out name a b)
         read_le(width "${a}" 18 4)
         read_le(height "${a}" 22 4)
         math(EXPR stride "((${width} * 3 + 3) / 4) * 4")
+        math(EXPR scale "${width} / 640")
+        if(scale LESS 1)
+            set(scale 1)
+        endif()
+        math(EXPR last_sub_row "${scale} - 1")
         foreach(row IN LISTS sharp_rows)
             separate_arguments(row UNIX_COMMAND "${row}")
             list(GET row 0 y)
             list(GET row 1 x0)
             list(GET row 2 x1)
-            math(EXPR length "(${x1} - ${x0} + 1) * 3")
-            # Rows are stored bottom up.
-            math(EXPR at "${data} + (${height} - 1 - ${y}) * ${stride} + ${x0} * 3")
-            list(APPEND parts "${at}|${length}|panel or emblem pixels (row ${y}, x ${x0} to ${x1})")
+            math(EXPR length "(${x1} - ${x0} + 1) * 3 * ${scale}")
+            foreach(sub RANGE ${last_sub_row})
+                # Rows are stored bottom up.
+                math(EXPR at "${data} + (${height} - 1 - ${y} * ${scale} - ${sub}) * ${stride} + ${x0} * ${scale} * 3")
+                list(APPEND parts "${at}|${length}|panel or emblem pixels (row ${y}, x ${x0} to ${x1}, at ${scale}x)")
+            endforeach()
         endforeach()
     elseif(name MATCHES "\\.ico$")
         # The directory, then each image's header and its 16-colour palette.

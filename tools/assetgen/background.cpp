@@ -58,11 +58,14 @@ std::vector<Roof> neighbourhoodRoofs()
 
 } // namespace
 
-QImage renderBackground()
+QImage renderBackground(int scale)
 {
-    QImage img(kWidth, kHeight, QImage::Format_RGB32);
+    // Every painter works in the scene's own coordinates; the picture's
+    // pixel ratio maps them onto its pixels.
+    QImage img(kWidth * scale, kHeight * scale, QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
     paintGround(img);
-    ShadowLayer shadows;
+    ShadowLayer shadows(scale);
     {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
@@ -176,10 +179,11 @@ QImage renderBackground()
         paintTrees(p, trees, treeSeed);
     }
 
-    // A whisper of grain ties the flat shapes into one picture.
-    for (int y = 0; y < kHeight; ++y) {
+    // A whisper of grain ties the flat shapes into one picture. It is as
+    // fine as the pixels, at every scale.
+    for (int y = 0; y < img.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < kWidth; ++x) {
+        for (int x = 0; x < img.width(); ++x) {
             const double g = (latticeValue(x, y, 0x6752U) - 0.5) * 7.0;
             const QRgb px = line[x];
             line[x] = qRgb(clampByte(qRed(px) + g), clampByte(qGreen(px) + g), clampByte(qBlue(px) + g));
@@ -187,7 +191,9 @@ QImage renderBackground()
     }
 
     paintPanels(img);
-    return img.convertToFormat(QImage::Format_RGB888);
+    QImage picture = img.convertToFormat(QImage::Format_RGB888);
+    picture.setDevicePixelRatio(1); // a file knows nothing of it
+    return picture;
 }
 
 } // namespace assetgen

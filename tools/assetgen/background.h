@@ -2,6 +2,10 @@
 // control panels on top. The painters in scene.h each draw one kind of
 // thing; this file says where each one goes and in which order they are
 // laid on top of each other, shadows included.
+//
+// The scene is laid out in the 640 x 480 pixels the window shows it in; a
+// scale of 2 draws the same scene with twice the pixels each way, for
+// screens that have them, rather than blowing the small picture up.
 
 #pragma once
 
@@ -9,6 +13,6 @@
 
 namespace assetgen {
 
-QImage renderBackground();
+QImage renderBackground(int scale);
 
 } // namespace assetgen

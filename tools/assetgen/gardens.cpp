@@ -23,16 +23,21 @@ const QColor kGrassLight(140, 172, 96);
 
 void paintGround(QImage &img)
 {
-    for (int y = 0; y < kHeight; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < kWidth; ++x) {
+    // The noise is a function of the picture's own coordinates, sampled at
+    // the middle of each pixel, so a larger picture shows the same grass.
+    const double scale = img.devicePixelRatio();
+    for (int py = 0; py < img.height(); ++py) {
+        auto *line = reinterpret_cast<QRgb *>(img.scanLine(py));
+        const double y = (py + 0.5) / scale - 0.5;
+        for (int px = 0; px < img.width(); ++px) {
+            const double x = (px + 0.5) / scale - 0.5;
             const double broad = fbm(x / 110.0, y / 110.0, 11U, 4);
             const double clumps = fbm(x / 13.0, y / 13.0, 23U, 3);
             const double blades = valueNoise(x / 1.7, y / 1.7, 37U);
             const double t = std::clamp((broad - 0.3) * 2.2, 0.0, 1.0);
             const QColor base = mix(kGrassDark, kGrassLight, t);
             const double f = 0.93 + 0.1 * clumps + 0.05 * blades;
-            line[x] = qRgb(clampByte(base.red() * f), clampByte(base.green() * f), clampByte(base.blue() * f));
+            line[px] = qRgb(clampByte(base.red() * f), clampByte(base.green() * f), clampByte(base.blue() * f));
         }
     }
 }

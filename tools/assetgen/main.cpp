@@ -23,7 +23,8 @@ int main(int argc, char **argv)
     if (argc != 2 || argv[1][0] == '\0') {
         std::fprintf(stderr,
                      "usage: hearthvale-assetgen OUTDIR\n"
-                     "Draws background.bmp, hearthvale.ico and icons/{16,32,48,128}.png into OUTDIR.\n");
+                     "Draws background.bmp, background@2x.bmp, hearthvale.ico and icons/{16,32,48,128}.png\n"
+                     "into OUTDIR.\n");
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);
@@ -38,7 +39,10 @@ int main(int argc, char **argv)
     const PixelIcon icon48 = drawIcon(48);
     const PixelIcon icon128 = drawIcon(128);
 
-    const bool ok = writeImage(dir.filePath(QStringLiteral("background.bmp")), renderBackground(), "BMP")
+    // The window shows background.bmp on ordinary screens and the one with
+    // twice the pixels each way where the screen has them.
+    const bool ok = writeImage(dir.filePath(QStringLiteral("background.bmp")), renderBackground(1), "BMP")
+        && writeImage(dir.filePath(QStringLiteral("background@2x.bmp")), renderBackground(2), "BMP")
         && writeBytes(dir.filePath(QStringLiteral("hearthvale.ico")), icoFile({icon32, icon16}))
         && writeImage(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16), "PNG")
         && writeImage(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32), "PNG")

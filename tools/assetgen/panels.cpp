@@ -33,7 +33,20 @@ QPainterPath lowerPanel()
 const QPointF kUpperEmblem(23.5, 18.5);
 const QPointF kLowerEmblem(23.5, 378.5);
 
-void paintEmblem(QPainter &p, QPointF c)
+// Only a picture with at least two pixels to the window's one has room for
+// it: a lit window in the gable, four panes with glazing bars one pixel of
+// the picture wide between them. Placed so that at twice the pixels each
+// pane and bar falls on whole pixels.
+void paintGableWindow(QPainter &p, QPointF c, int scale)
+{
+    const double bar = 1.0 / scale;
+    const QRectF window(c + QPointF(-1.0, -3.0), QSizeF(2.0 + bar, 2.0 + bar));
+    p.fillRect(window, QColor(250, 250, 252));
+    for (const QPointF pane : {QPointF(0, 0), QPointF(1 + bar, 0), QPointF(0, 1 + bar), QPointF(1 + bar, 1 + bar)})
+        p.fillRect(QRectF(window.topLeft() + pane, QSizeF(1.0, 1.0)), QColor(255, 212, 104));
+}
+
+void paintEmblem(QPainter &p, QPointF c, int scale)
 {
     p.save();
     p.setPen(Qt::NoPen);
@@ -60,6 +73,8 @@ void paintEmblem(QPainter &p, QPointF c)
     p.setPen(Qt::NoPen);
     p.setBrush(white);
     p.drawRect(QRectF(c + QPointF(-1.2, 2.4), QSizeF(2.4, 3.4)));
+    if (scale >= 2)
+        paintGableWindow(p, c, scale);
     p.restore();
 }
 
@@ -67,7 +82,8 @@ void paintEmblem(QPainter &p, QPointF c)
 
 void paintPanels(QImage &img)
 {
-    ShadowLayer shadows;
+    const int scale = qRound(img.devicePixelRatio());
+    ShadowLayer shadows(scale);
     {
         QPainter sp(&shadows.image());
         sp.setRenderHint(QPainter::Antialiasing);
@@ -84,8 +100,8 @@ void paintPanels(QImage &img)
     p.setRenderHint(QPainter::Antialiasing);
     p.fillPath(upperPanel(), kPanelColour);
     p.fillPath(lowerPanel(), kPanelColour);
-    paintEmblem(p, kUpperEmblem);
-    paintEmblem(p, kLowerEmblem);
+    paintEmblem(p, kUpperEmblem, scale);
+    paintEmblem(p, kLowerEmblem, scale);
 }
 
 } // namespace assetgen
