@@ -1,7 +1,7 @@
 // The window as a person sees it: where each control sits, what it shows,
 // the colours on screen (read back from a grab of the painted window), the
-// keyboard order and the fonts. Runs at scale 1 and again at scale 2, so
-// every pixel check goes through the grab's device pixel ratio.
+// keyboard order and the fonts. Runs at scale 1, 1.5 and 2, so every pixel
+// check goes through the grab's device pixel ratio.
 
 #include "window/commandbutton.h"
 #include "window/form1.h"
@@ -14,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QTest>
 
 using hearthvale::Form1;
@@ -51,6 +52,17 @@ template <typename Test> int countPixels(const QImage &grab, const QRect &box, T
 bool showsColour(const QImage &grab, const QRect &box, const QColor &colour)
 {
     return countPixels(grab, box, [&colour](const QColor &pixel) { return pixel == colour; }) > 0;
+}
+
+// A built-in picture, the right way up, one QRgb a pixel.
+QImage picture(const char *name)
+{
+    return QImage(QStringLiteral(":/assets/%1").arg(QLatin1StringView(name))).convertToFormat(QImage::Format_RGB32);
+}
+
+int colourDistance(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
 }
 
 // Pixels dark enough to read against white or light grey.
@@ -319,6 +331,57 @@ private Q_SLOTS:
         }
     }
 
+    // Each emblem's house has a lit window in its gable that only the picture
+    // with twice the pixels has: 5 x 5 of its pixels, panes either side of
+    // glazing bars one pixel wide. A dense screen must get that picture, one
+    // to one at twice the pixels and scaled down smoothly between; an
+    // ordinary one the plain picture, pixel for pixel.
+    void pictureSuitsTheScreen_data()
+    {
+        QTest::addColumn<QPoint>("window"); // top left, in the sharp picture's pixels
+        QTest::newRow("upper emblem") << QPoint(45, 31);
+        QTest::newRow("lower emblem") << QPoint(45, 751);
+    }
+
+    void pictureSuitsTheScreen()
+    {
+        QFETCH(QPoint, window);
+        const QImage sharp = picture("background@2x.bmp");
+        QCOMPARE(sharp.size(), QSize(1280, 960));
+        const QRect detail = QRect(window, QSize(5, 5)).adjusted(-1, -1, 1, 1);
+        const QPoint bar = window + QPoint(2, 0);
+        for (QPoint pane : {bar - QPoint(1, 0), bar + QPoint(1, 0)})
+            QVERIFY(colourDistance(sharp.pixel(bar), sharp.pixel(pane)) > 100);
+
+        const QImage grab = m_form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const qreal ratio = grab.devicePixelRatio();
+        const QImage shown = ratio == 1 ? picture("background.bmp") : sharp;
+        const QRect area = ratio == 1 ? QRect(detail.topLeft() / 2, detail.size() / 2 + QSize(1, 1)) : detail;
+        if (ratio == 1 || ratio == 2) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x)
+                    QCOMPARE(QColor(grab.pixel(x, y)), QColor(shown.pixel(x, y)));
+            }
+            return;
+        }
+        // Scaled down: the panes' warm light shows, and the bars blend into it.
+        QSet<QRgb> sharpColours;
+        for (int y = detail.top(); y <= detail.bottom(); ++y) {
+            for (int x = detail.left(); x <= detail.right(); ++x)
+                sharpColours.insert(sharp.pixel(x, y));
+        }
+        const QRect scaled = QRectF(QPointF(window) * ratio / 2, QSizeF(5, 5) * ratio / 2).toAlignedRect();
+        int warm = 0, blended = 0;
+        for (int y = scaled.top(); y <= scaled.bottom(); ++y) {
+            for (int x = scaled.left(); x <= scaled.right(); ++x) {
+                warm += qRed(grab.pixel(x, y)) > qBlue(grab.pixel(x, y)) + 40;
+                blended += !sharpColours.contains(grab.pixel(x, y));
+            }
+        }
+        QVERIFY(warm > 0);
+        QVERIFY(blended > 0);
+    }
+
     void keyboardOrder()
     {
         m_form.activateWindow();
@@ -349,11 +412,18 @@ private Q_SLOTS:
             QVERIFY(!button->text().contains(QLatin1Char('&')));
     }
 
-    void windowIconHas16And32Pixels()
+    // The program file's two, and the larger ones for dense screens.
+    void windowIconSizes_data()
     {
-        const QList<QSize> sizes = m_form.windowIcon().availableSizes();
-        QVERIFY(sizes.contains(QSize(16, 16)));
-        QVERIFY(sizes.contains(QSize(32, 32)));
+        QTest::addColumn<int>("size");
+        for (int size : {16, 32, 48, 128})
+            QTest::addRow("%d", size) << size;
+    }
+
+    void windowIconSizes()
+    {
+        QFETCH(int, size);
+        QVERIFY(m_form.windowIcon().availableSizes().contains(QSize(size, size)));
     }
 
 private:

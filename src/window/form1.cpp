@@ -158,9 +158,16 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     registerBuiltInFonts();
 
     setWindowTitle(windowCaption());
+    // The program file's own 16-colour icon at 16 and 32 pixels, and the
+    // larger drawings the desktop menus use, so that title bars and window
+    // switchers on dense screens get a sharp one rather than a blown-up 32.
     QIcon icon;
     for (const QImage &image : readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico"))
         icon.addPixmap(QPixmap::fromImage(image));
+    for (const QString &path : {QStringLiteral(":/assets/icons/48.png"), QStringLiteral(":/assets/icons/128.png")}) {
+        for (const QImage &image : readImages(path, "png"))
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     buildControls();
@@ -264,6 +271,15 @@ void Form1::Command3_Click()
     QCoreApplication::exit(0);
 }
 
+const QImage *Form1::sharpBackground(qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1)
+        return nullptr;
+    if (!m_sharpBackground)
+        m_sharpBackground = bottomUpPicture(QStringLiteral(":/assets/background@2x.bmp"));
+    return m_sharpBackground->size() == m_background.size() * 2 ? &*m_sharpBackground : nullptr;
+}
+
 void Form1::paintEvent(QPaintEvent *)
 {
     // At its natural size from the top left: the picture is two pixels wider
@@ -271,7 +287,17 @@ void Form1::paintEvent(QPaintEvent *)
     // come bottom first, so it is drawn turned over.
     QPainter painter(this);
     painter.setTransform(QTransform(1, 0, 0, -1, 0, m_background.height()), true);
-    painter.drawImage(0, 0, m_background);
+    const qreal ratio = devicePixelRatioF();
+    const QImage *sharp = sharpBackground(ratio);
+    if (!sharp) {
+        painter.drawImage(0, 0, m_background);
+        return;
+    }
+    // The sharp picture covers the same place. At twice the pixels it lands
+    // one to one on the screen's; between one and two Qt scales it down,
+    // smoothly so that its fine lines blend rather than drop out.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !qFuzzyCompare(ratio, 2.0));
+    painter.drawImage(QRectF(QPointF(0, 0), m_background.size()), *sharp);
 }
 
 } // namespace hearthvale

@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 class CommandButton;
 class QLabel;
 class QLineEdit;
@@ -65,8 +67,14 @@ protected:
 
 private:
     void buildControls();
+    const QImage *sharpBackground(qreal devicePixelRatio);
 
     const QImage m_background;
+    // The same picture with twice the pixels each way, for screens with more
+    // than one pixel to the card's one. Looked up the first time such a
+    // screen paints the card, so that ordinary screens never touch it; if it
+    // were missing or the wrong size, the card would keep m_background.
+    std::optional<QImage> m_sharpBackground;
     NameGenerator m_names;
     bool m_loaded = false;
 };

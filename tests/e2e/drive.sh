@@ -255,9 +255,10 @@ window)
     done
     grep -q MINIMIZE <<<"$actions" || fail "minimise not offered: $actions"
     ! grep -q MAXIMIZE <<<"$actions" || fail "maximise offered: $actions"
-    icon=$(xprop -id "$window" -notype _NET_WM_ICON | head -c 200000)
-    grep -q 'Icon (16 x 16)' <<<"$icon" || fail "no 16 x 16 icon offered"
-    grep -q 'Icon (32 x 32)' <<<"$icon" || fail "no 32 x 32 icon offered"
+    icon=$(xprop -id "$window" -notype _NET_WM_ICON | grep 'Icon (')
+    for size in 16 32 48 128; do
+        grep -q "Icon ($size x $size)" <<<"$icon" || fail "no $size x $size icon offered"
+    done
     eval "$(xdotool getwindowgeometry --shell "$window")"
     [ "$WIDTH" = 638 ] && [ "$HEIGHT" = 478 ] || fail "client area is ${WIDTH}x$HEIGHT"
     centre_x=$(( X + WIDTH / 2 )) centre_y=$(( Y + HEIGHT / 2 ))
