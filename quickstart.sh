@@ -4,22 +4,33 @@
 #   ./quickstart.sh run        install what is missing, build in Release, start the program
 #   ./quickstart.sh test       the same set-up, then the whole test suite (no display needed)
 #   ./quickstart.sh sanitize   the test suite again, built with AddressSanitizer and UBSan
+#   ./quickstart.sh windows    the Windows program, cross-built: its tests under Wine, then
+#                              the zip and the installer in build-windows/
 #
 # All are safe to repeat: packages already there are not fetched again and
 # the build only redoes what changed. The builds are the presets "release"
-# (build/) and "sanitize" (build-sanitize/) of CMakePresets.json. Set
+# (build/), "sanitize" (build-sanitize/) and "windows" (build-windows/) of
+# CMakePresets.json. The windows mode first builds Qt for Windows from
+# Debian's own source, once, into a cache outside the tree (see
+# packaging/windows/build_qt.sh for where, and how to clear it). Set
 # HEARTHVALE_WERROR=ON to make compiler warnings errors (CI does).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
 case "$mode" in
-    run|test|sanitize) ;;
-    *) echo "usage: $0 run|test|sanitize" >&2; exit 2 ;;
+    run|test|sanitize|windows) ;;
+    *) echo "usage: $0 run|test|sanitize|windows" >&2; exit 2 ;;
 esac
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
-if [ "$mode" != run ]; then
+if [ "$mode" = windows ]; then
+    # Qt's source and its build (dpkg-dev, perl, xz), the cross compiler,
+    # Wine and the installer maker, and what the tests under Wine use.
+    packages+=(dpkg-dev perl xz-utils debian-archive-keyring
+               g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis icoutils
+               xvfb xauth xdotool xclip openbox wmctrl x11-utils)
+elif [ "$mode" != run ]; then
     packages+=(xvfb xauth xdotool xclip openbox wmctrl x11-utils weston qt6-wayland
                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                desktop-file-utils appstream devscripts dpkg-dev file groff-base)
@@ -75,5 +86,14 @@ test|sanitize)
     [ "$mode" = sanitize ] && preset=sanitize
     build "$preset"
     ctest --preset "$preset" -j "$(nproc)"
+    ;;
+windows)
+    if command -v fc-cache >/dev/null 2>&1; then fc-cache >/dev/null 2>&1 || true; fi
+    HEARTHVALE_QT_WINDOWS=$(packaging/windows/build_qt.sh | tail -n 1)
+    export HEARTHVALE_QT_WINDOWS
+    build windows
+    ctest --preset windows -j "$(nproc)"
+    cpack --preset windows
+    ls -l build-windows/hearthvale-names-*-win64.zip build-windows/hearthvale-names-*-win64-setup.exe
     ;;
 esac

@@ -3,7 +3,8 @@
 #   . tests/xvfb.sh
 #   xvfb_start WORKDIR || exit 1    # DISPLAY and the rest are now set
 #   ...
-#   xvfb_stop                       # in the caller's exit trap
+#   wm_start WORKDIR || exit 1      # openbox, where a test needs a window manager
+#   xvfb_stop                       # in the caller's exit trap (stops both)
 #
 # The display number is whichever one Xvfb finds free (-displayfd), so
 # several runs can share the machine. WORKDIR is the caller's own temporary
@@ -16,6 +17,7 @@
 # theme could do the same, and the scale settings change every size.
 
 xvfb_pid=
+wm_pid=
 
 xvfb_start() {
     local workdir=$1 number=
@@ -45,7 +47,37 @@ xvfb_start() {
           XAUTHORITY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
 }
 
+# The window manager must be up before a window maps, or nothing manages
+# it. Its first start on a new system may take a while on a busy machine;
+# and now and then it does not get its connection at all, so it is given
+# three tries.
+wm_start() {
+    local workdir=$1 try
+    wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+    for try in 1 2 3; do
+        openbox --sm-disable >>"$workdir/openbox.log" 2>&1 &
+        wm_pid=$!
+        for _ in $(seq 400); do
+            wm_ready && return 0
+            kill -0 "$wm_pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$wm_pid" 2>/dev/null
+        wait "$wm_pid" 2>/dev/null
+        wm_pid=
+        sleep 0.2
+    done
+    echo "xvfb.sh: openbox did not start: $(cat "$workdir/openbox.log")" >&2
+    return 1
+}
+
 xvfb_stop() {
+    if [ -n "$wm_pid" ]; then
+        kill "$wm_pid" 2>/dev/null
+        wait "$wm_pid" 2>/dev/null
+        wm_pid=
+    fi
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null
         wait "$xvfb_pid" 2>/dev/null

@@ -1,7 +1,10 @@
 # Draws every asset afresh into OUTDIR and compares it with the committed copy
 # in COMMITTED; no committed picture may be left over that the generator no
 # longer draws.
-#   cmake -DGENERATOR=... -DOUTDIR=... -DCOMMITTED=... -DQT_VERSION=... -P compare_assets.cmake
+#   cmake -DGENERATOR=... -DOUTDIR=... -DCOMMITTED=... -DQT_VERSION=... [-DEMULATOR=...] -P compare_assets.cmake
+#
+# EMULATOR runs the generator where it is built for another system (Wine for
+# a Windows build made on Linux).
 #
 # Some parts must match exactly whatever Qt draws them: the sizes and formats
 # of every file, the panel interiors where the controls sit and the two
@@ -68,7 +71,7 @@ endif()
 
 # A fresh folder, so a file the generator stopped writing cannot linger.
 file(REMOVE_RECURSE "${OUTDIR}")
-execute_process(COMMAND "${GENERATOR}" "${OUTDIR}" RESULT_VARIABLE status)
+execute_process(COMMAND ${EMULATOR} "${GENERATOR}" "${OUTDIR}" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${GENERATOR} failed: ${status}")
 endif()

@@ -16,15 +16,21 @@
 
 namespace hearthvale::Module1 {
 
-std::int32_t OpenLink(const QString &url)
-{
-    QUrl parsed;
-    if (!isWebAddress(url, parsed))
-        return SeErrAccessDenied;
+namespace {
 
+Launcher &replacedLauncher()
+{
+    static Launcher launcher;
+    return launcher;
+}
+
+std::int32_t platformLaunch(const QString &url, const QUrl &parsed)
+{
 #ifdef Q_OS_WIN
+    Q_UNUSED(parsed);
     return shellOpen(url.toStdU16String());
 #else
+    Q_UNUSED(url);
     // QDesktopServices needs the GUI application's platform plugin; without
     // one there is nothing to start a launcher with.
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr)
@@ -34,6 +40,23 @@ std::int32_t OpenLink(const QString &url)
     // address as one argument and never through a shell.
     return QDesktopServices::openUrl(parsed) ? LinkAccepted : SeErrNoAssoc;
 #endif
+}
+
+} // namespace
+
+std::int32_t OpenLink(const QString &url)
+{
+    QUrl parsed;
+    if (!isWebAddress(url, parsed))
+        return SeErrAccessDenied;
+    if (const Launcher &launcher = replacedLauncher())
+        return launcher(url);
+    return platformLaunch(url, parsed);
+}
+
+void setLauncher(Launcher launcher)
+{
+    replacedLauncher() = std::move(launcher);
 }
 
 } // namespace hearthvale::Module1

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace hearthvale::Module1 {
 
@@ -29,5 +30,12 @@ inline constexpr std::int32_t SeErrNoAssoc = 31;
 // Returns above 32 once a launcher has taken the address, 32 or less if the
 // address was refused or no launcher could be started. url is not changed.
 std::int32_t OpenLink(const QString &url);
+
+// What OpenLink hands a vetted address to: the platform's launcher
+// (xdg-open or the desktop portal, the Windows shell), unless a test has put
+// something in its place, so that no test ever opens a real browser. Its
+// result is OpenLink's. An empty function puts the platform's back.
+using Launcher = std::function<std::int32_t(const QString &address)>;
+void setLauncher(Launcher launcher);
 
 } // namespace hearthvale::Module1

@@ -149,9 +149,12 @@ void colour(QWidget *widget, QPalette::ColorRole backRole, QPalette::ColorRole f
 } // namespace
 
 Form1::Form1(RandomSource &source, QWidget *parent)
+    // On Windows a fixed size alone keeps the resizable frame, with its
+    // resize cursors; the dialog frame is the one that cannot be dragged.
+    // Other platforms ignore the hint and go by the fixed size.
     : QWidget(parent,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+                  | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_background(bottomUpPicture(QStringLiteral(":/assets/background.bmp")))
     , m_names(source)
 {

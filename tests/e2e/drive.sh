@@ -6,6 +6,9 @@
 #
 #   drive.sh PROGRAM NAMES_SOURCE CASE
 #
+# PROGRAM may also be a script that starts the Windows build under Wine,
+# with WINEPREFIX set; Wine's server then ends with the display.
+#
 # CASE is one of: generate, keyboard, sites, exit, close, launcher-hangs,
 # launcher-missing, idle, memory, window, qt-options.
 set -uo pipefail
@@ -29,6 +32,8 @@ pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+    # A Windows build under Wine: its server and services go with the display.
+    [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null && wineserver -k 2>/dev/null
     xvfb_stop
     rm -rf "$work"
 }
@@ -47,25 +52,7 @@ forget_pid() {
 # A display of our own, whichever number is free.
 xvfb_start "$work" || fail "Xvfb did not start"
 
-# The window manager must be up before the window maps, or nothing manages
-# it. Its first start on a new system may take a while on a busy machine;
-# and now and then it does not get its connection at all, so it is given
-# three tries.
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-for try in 1 2 3; do
-    openbox --sm-disable >>"$work/openbox.log" 2>&1 &
-    wm=$!
-    pids+=("$wm")
-    for _ in $(seq 400); do
-        wm_ready && break
-        kill -0 "$wm" 2>/dev/null || break
-        sleep 0.05
-    done
-    wm_ready && break
-    [ "$try" -lt 3 ] || fail "openbox did not start: $(cat "$work/openbox.log")"
-    sleep 0.2
-done
+wm_start "$work" || fail "openbox did not start"
 
 # The browser stand-in, first on PATH; "missing" leaves no launcher at all.
 mkdir "$work/bin" "$work/records"
@@ -255,10 +242,17 @@ window)
     done
     grep -q MINIMIZE <<<"$actions" || fail "minimise not offered: $actions"
     ! grep -q MAXIMIZE <<<"$actions" || fail "maximise offered: $actions"
+    # Natively the window offers every size its icon has; under Wine it has
+    # the small and large icon that Windows gives a window.
+    sizes="16 32"
+    [ -n "${WINEPREFIX:-}" ] || sizes+=" 48 128"
     icon=$(xprop -id "$window" -notype _NET_WM_ICON | grep 'Icon (')
-    for size in 16 32 48 128; do
+    for size in $sizes; do
         grep -q "Icon ($size x $size)" <<<"$icon" || fail "no $size x $size icon offered"
     done
+    # Nothing can make it bigger: asked to, the window manager leaves it.
+    xdotool windowsize "$window" 900 700
+    sleep 0.5
     eval "$(xdotool getwindowgeometry --shell "$window")"
     [ "$WIDTH" = 638 ] && [ "$HEIGHT" = 478 ] || fail "client area is ${WIDTH}x$HEIGHT"
     centre_x=$(( X + WIDTH / 2 )) centre_y=$(( Y + HEIGHT / 2 ))

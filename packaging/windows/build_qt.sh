@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Builds Qt for Windows (Core, Gui, Widgets, Test and the windows and
+# offscreen platform plugins, as shared DLLs) from Debian's own qt6-base
+# source, with Debian's patches, cross-compiled with mingw-w64 against the
+# build machine's Qt 6 host tools, and installs it into a cache outside the
+# source tree. Prints the installed prefix on its last line.
+#
+# The cache is keyed by the Debian source version and the configure options:
+# a change of either builds a new one beside the old. It lives in
+# ${HEARTHVALE_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-~/.cache}/hearthvale/qt-windows};
+# remove that folder to clear it. About 15 minutes on two cores.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+toolchain=$(cd "$here/../../cmake" && pwd)/mingw-w64-x86_64.cmake
+
+fail() { echo "build_qt: $*" >&2; exit 1; }
+
+version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null) ||
+    fail "Debian's qt6-base-dev is not installed; its version picks the source to build"
+host_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
+
+# What the program and its tests need, and no more. The +dfsg source lacks
+# 3rdparty/wintab (so no tablet events) and sqlite; in this version the
+# windows plugin needs DirectWrite 3 and Direct2D on together or off together.
+options=(
+    -release -shared -nomake examples -nomake tests
+    -no-opengl -no-dbus -no-icu -no-feature-vulkan
+    -no-feature-tabletevent -no-feature-direct2d -no-feature-directwrite3
+    -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
+    -no-feature-printsupport -no-feature-testlib_selfcover
+    -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype -qt-doubleconversion
+)
+compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null) ||
+    fail "the mingw-w64 compiler is missing (Debian: g++-mingw-w64-x86-64-posix)"
+key=$(printf '%s\n' "$version" "$compiler" "${options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-16)
+cache=${HEARTHVALE_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/hearthvale/qt-windows}
+prefix=$cache/qt-$version-$key
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+
+echo "build_qt: building Qt $version for Windows into $prefix (once; about 15 minutes on two cores)" >&2
+work=$cache/work-$key
+rm -rf "$work" "$prefix"
+mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
+
+# A private sources list with deb-src entries for the archive the system
+# uses, so the system's own apt configuration is left as it is.
+archive=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | grep -v security | head -n1)
+[ -n "$archive" ] || archive=$(awk '$1 == "deb" && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; exit } }' /etc/apt/sources.list 2>/dev/null)
+[ -n "$archive" ] || archive=http://deb.debian.org/debian
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+{
+    echo "deb-src [signed-by=$keyring] $archive $codename main"
+    echo "deb-src [signed-by=$keyring] $archive $codename-updates main"
+    echo "deb-src [signed-by=$keyring] ${archive%/debian}/debian-security $codename-security main"
+} >"$work/apt/sources.list"
+apt_private=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
+             -o "Dir::State::Lists=$work/apt/lists" -o "Debug::NoLocking=1" -q)
+apt-get "${apt_private[@]}" update >&2
+(cd "$work" && apt-get "${apt_private[@]}" source --download-only "qt6-base=$version" >&2)
+dpkg-source -x "$work"/qt6-base_*.dsc "$work/src" >&2
+
+mkdir -p "$work/build"
+(
+    cd "$work/build"
+    "$work/src/configure" -prefix "$prefix" "${options[@]}" -qt-host-path /usr -- \
+        -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" >&2
+    cmake --build . --parallel "$(nproc)" >&2
+    cmake --install . >&2
+)
+cp "$work/src/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL3" 2>/dev/null || true
+echo "$version" >"$prefix/.debian-source-version"
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix"

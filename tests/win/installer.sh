@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The Windows installer as a user meets it, under Wine: made by CPack, run
+# silently (/S) in a new Wine prefix, where it must put the program under
+# Program Files for all users, with a Start-menu entry and an entry in
+# Add/Remove Programs; the program must start from there; and the silent
+# uninstaller must take away every file the installer put there.
+#
+#   installer.sh CPACK CPACK_CONFIG WORKDIR VERSION
+set -uo pipefail
+
+cpack=$1 config=$2 workdir=$3 version=$4
+here=$(cd "$(dirname "$0")" && pwd)
+title='Hearthvale Neighborhood Name Generator'
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in wine wineserver xdotool wmctrl; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+
+rm -rf "$workdir"
+mkdir -p "$workdir"
+work=$(cd "$workdir" && pwd)
+. "$here/../xvfb.sh"
+export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null
+    wineserver -k 2>/dev/null
+    xvfb_stop
+}
+trap cleanup EXIT
+# Wine's server and services outlive each command and would hold this
+# script's output open; every Wine command's output goes to a file.
+wine_quiet() { wine "$@" </dev/null >>"$work/wine.log" 2>&1; }
+
+"$cpack" --config "$config" -G NSIS -B "$work/package" >"$work/cpack.log" 2>&1 ||
+    fail "cpack failed: $(cat "$work/cpack.log")"
+setup="$work/package/hearthvale-names-$version-win64-setup.exe"
+[ -f "$setup" ] || fail "no $(basename "$setup"): $(ls "$work/package")"
+
+xvfb_start "$work" || fail "Xvfb did not start"
+wm_start "$work" || fail "openbox did not start"
+wine_quiet wineboot -i || fail "a new Wine prefix could not be made: $(tail "$work/wine.log")"
+wineserver -w
+
+wine_quiet "$setup" /S || fail "the installer failed"
+wineserver -w
+programs="$WINEPREFIX/drive_c/Program Files/$title"
+for file in hearthvale-names.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll Uninstall.exe; do
+    [ -f "$programs/$file" ] || fail "not installed: Program Files/$title/$file"
+done
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$title"
+[ -f "$menu/$title.lnk" ] || fail "no Start-menu entry for all users: $(ls -R "$WINEPREFIX/drive_c/ProgramData" 2>&1 | head -20)"
+uninstall_key="Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\hearthvale-names $version"
+grep -A20 -F "[$uninstall_key]" "$WINEPREFIX/system.reg" >"$work/uninstall-entry"
+grep -q "\"DisplayName\"=\"$title\"" "$work/uninstall-entry" || fail "not in Add/Remove Programs"
+grep -q '"UninstallString"=.*Uninstall.exe' "$work/uninstall-entry" || fail "no uninstaller registered"
+
+# Started from where it was installed, it shows its window; closing it ends it.
+wine "$programs/hearthvale-names.exe" </dev/null >"$work/program.log" 2>&1 &
+app=$!
+window=
+for _ in $(seq 600); do
+    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    kill -0 "$app" 2>/dev/null || fail "the installed program ended at start: $(cat "$work/program.log")"
+    sleep 0.05
+done
+[ -n "$window" ] || fail "the installed program showed no window within 30 s"
+wmctrl -i -c "$window"
+for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
+wait "$app"
+status=$?
+app=
+[ "$status" = 0 ] || fail "the installed program ended with status $status"
+
+# The uninstaller runs a copy of itself and returns at once: wait for Wine
+# to have no process left.
+wine_quiet "$programs/Uninstall.exe" /S || fail "the uninstaller failed"
+wineserver -w
+left=$(find "$programs" "$menu" 2>/dev/null)
+[ -z "$left" ] || fail "left behind after uninstalling: $left"
+! grep -q -F "[$uninstall_key]" "$WINEPREFIX/system.reg" || fail "still in Add/Remove Programs after uninstalling"
+echo "installed, started, and uninstalled without a trace"
