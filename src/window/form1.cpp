@@ -297,8 +297,8 @@ void Form1::paintEvent(QPaintEvent *)
         return;
     }
     // The sharp picture covers the same place. At twice the pixels it lands
-    // one to one on the screen's; between one and two Qt scales it down,
-    // smoothly so that its fine lines blend rather than drop out.
+    // one to one on the screen's; at any other ratio Qt scales it, smoothly,
+    // so that its one-pixel lines blend rather than drop out or double.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, !qFuzzyCompare(ratio, 2.0));
     painter.drawImage(QRectF(QPointF(0, 0), m_background.size()), *sharp);
 }
