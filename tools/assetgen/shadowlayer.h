@@ -27,7 +27,7 @@ public:
 
     // Blurs what was painted into the layer, darkens the target under it,
     // and leaves the layer empty for the next round. The radius is in the
-    // picture's own pixels, so shadows are as soft at every scale.
+    // scene's 640 x 480 pixels, so shadows are as soft at every scale.
     void applyTo(QImage &target, int blurRadius, double strength);
 
 private:
