@@ -20,6 +20,7 @@ class QLineEdit;
 
 namespace hearthvale {
 
+class NameAnnouncer;
 class RandomSource;
 
 // 1440 twips to the inch, so 15 to a pixel at 96 dpi. Rounded to the
@@ -68,6 +69,7 @@ private:
 
     const QImage m_background;
     NameGenerator m_names;
+    NameAnnouncer *m_announcer = nullptr;
     bool m_loaded = false;
 };
 
