@@ -22,7 +22,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
 if [ "$mode" != run ]; then
     packages+=(xvfb xauth xdotool xclip openbox wmctrl x11-utils weston qt6-wayland
                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-               desktop-file-utils appstream devscripts dpkg-dev file groff-base)
+               desktop-file-utils appstream devscripts dpkg-dev file groff-base
+               orca speech-dispatcher at-spi2-core dbus)
 fi
 
 install_packages() {
