@@ -35,18 +35,10 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/hearthvale-e2e.XXXXXX")
 pids=()
 cleanup() {
-    local pid running
+    # Orca does not always answer SIGTERM. It writes its log a line at a
+    # time, so nothing is lost when it is killed.
+    [ -n "${orca_pid:-}" ] && { kill -KILL "$orca_pid"; wait "$orca_pid"; } 2>/dev/null
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    # Orca now and then does not answer the signal; it is given 5 s.
-    for _ in $(seq 100); do
-        running=
-        for pid in "${pids[@]}"; do
-            case $(ps -o stat= -p "$pid") in "" | Z*) ;; *) running=$pid ;; esac
-        done
-        [ -z "$running" ] && break
-        sleep 0.05
-    done
-    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
     # Orca starts a speech server of its own, in our runtime folder.
     speechd_pid="$work/runtime/speech-dispatcher/pid/speech-dispatcher.pid"
@@ -119,7 +111,7 @@ if [ "$case" = screenreader ]; then
         sleep 0.05
     done
     # A copy of Orca's start script that writes its debug log a line at a
-    # time, so that nothing is lost when it is stopped, and that does not
+    # time, so that nothing is lost when it is killed, and that does not
     # look for Orcas on other buses. Run by the interpreter it names, whose
     # modules it needs.
     orca=$(command -v orca) || fail "orca is not installed"
@@ -132,7 +124,7 @@ if [ "$case" = screenreader ]; then
     HOME="$work/orca-home" XDG_CONFIG_HOME="$work/orca-home" XDG_DATA_HOME="$work/orca-home" \
         "$(sed -n '1s/^#! *//p' "$orca")" "$work/orca" -u "$work/orca-home" --debug-file "$log" \
         >"$work/orca.out" 2>&1 &
-    pids+=("$!")
+    orca_pid=$!
     for _ in $(seq 400); do grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null && break; sleep 0.05; done
     grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null || fail "Orca did not start: $(cat "$work/orca.out")"
 fi
@@ -373,7 +365,10 @@ screenreader)
     xdotool key Tab
     await_focus "$before" "text | Neighborhood name" || fail "Tab did not bring Orca to the name box"
     await_speech "$before" -xF -e "${names[2]}" -e "${names[2]}." || fail "Tab to the box did not read '${names[2]}'"
-    [ ! -s "$work/err.log" ] || fail "the program wrote to stderr"
+    # Qt's own warning when the accessibility bus is slow to answer for a
+    # key it hands on, as on a busy machine, is no fault of the program: the
+    # key still reaches the window. Anything else is.
+    ! grep -qv '^QSpiApplication::keyEventError ' "$work/err.log" || fail "the program wrote to stderr"
     grep "SPEECH OUTPUT: 'notification " "$log"
     ;;
 *)
