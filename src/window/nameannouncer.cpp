@@ -41,10 +41,8 @@ NameAnnouncer::NameAnnouncer(QWidget *parent)
     : QWidget(parent)
 {
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(announcerInterface);
-        return true;
-    }();
+    // Once per process: the one factory serves every announcer.
+    static const bool factoryInstalled = (QAccessible::installFactory(announcerInterface), true);
     Q_UNUSED(factoryInstalled);
 #endif
     setGeometry(0, 0, 0, 0);
