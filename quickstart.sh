@@ -33,7 +33,8 @@ if [ "$mode" = windows ]; then
 elif [ "$mode" != run ]; then
     packages+=(xvfb xauth xdotool xclip openbox wmctrl x11-utils weston qt6-wayland
                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-               desktop-file-utils appstream devscripts dpkg-dev file groff-base)
+               desktop-file-utils appstream devscripts dpkg-dev file groff-base
+               orca speech-dispatcher at-spi2-core dbus)
 fi
 
 install_packages() {

@@ -5,6 +5,7 @@
 #include "commandbutton.h"
 #include "failure.h"
 #include "links/module1.h"
+#include "nameannouncer.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -174,6 +175,8 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     buildControls();
+    // In the box whose text it tells; the card keeps its ten controls.
+    m_announcer = new NameAnnouncer(TxtName);
     const std::pair<CommandButton *, void (Form1::*)()> handlers[] = {
         {Command1, &Form1::Command1_Click},
         {Command2, &Form1::Command2_Click},
@@ -256,6 +259,8 @@ void Form1::Form_Load()
 void Form1::Command1_Click()
 {
     TxtName->setText(m_names.NameDraw());
+    // The focus stays on "Generate!", so a screen reader is told the name.
+    m_announcer->announce(TxtName->text());
 }
 
 void Form1::Command2_Click()

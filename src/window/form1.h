@@ -22,6 +22,7 @@ class QLineEdit;
 
 namespace hearthvale {
 
+class NameAnnouncer;
 class RandomSource;
 
 // 1440 twips to the inch, so 15 to a pixel at 96 dpi. Rounded to the
@@ -76,6 +77,7 @@ private:
     // were missing or the wrong size, the card would keep m_background.
     std::optional<QImage> m_sharpBackground;
     NameGenerator m_names;
+    NameAnnouncer *m_announcer = nullptr;
     bool m_loaded = false;
 };
 

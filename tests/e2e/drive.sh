@@ -10,10 +10,18 @@
 # with WINEPREFIX set; Wine's server then ends with the display.
 #
 # CASE is one of: generate, keyboard, sites, exit, close, launcher-hangs,
-# launcher-missing, idle, memory, window, qt-options.
+# launcher-missing, idle, memory, window, qt-options, screenreader.
+#
+# screenreader runs Orca, the screen reader, on a session bus of its own
+# (dbus-run-session) and reads what it says from its debug log.
 set -uo pipefail
 
 program=$1 names_source=$2 case=$3
+if [ "$case" = screenreader ] && [ -z "${HEARTHVALE_OWN_BUS:-}" ]; then
+    command -v dbus-run-session >/dev/null || { echo "FAIL ($case): dbus-run-session is not installed" >&2; exit 1; }
+    HEARTHVALE_OWN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+session_bus=${DBUS_SESSION_BUS_ADDRESS:-}
 here=$(cd "$(dirname "$0")" && pwd)
 title='Hearthvale Neighborhood Name Generator'
 
@@ -30,10 +38,16 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/hearthvale-e2e.XXXXXX")
 pids=()
 cleanup() {
+    # Orca does not always answer SIGTERM. It writes its log a line at a
+    # time, so nothing is lost when it is killed.
+    [ -n "${orca_pid:-}" ] && { kill -KILL "$orca_pid"; wait "$orca_pid"; } 2>/dev/null
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
     # A Windows build under Wine: its server and services go with the display.
     [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null && wineserver -k 2>/dev/null
+    # Orca starts a speech server of its own, in our runtime folder.
+    speechd_pid="$work/runtime/speech-dispatcher/pid/speech-dispatcher.pid"
+    [ -s "$speechd_pid" ] && kill "$(cat "$speechd_pid")" 2>/dev/null
     xvfb_stop
     rm -rf "$work"
 }
@@ -66,6 +80,40 @@ if [ "$case" = launcher-missing ]; then
     app_path="$work/bin"
 else
     install -m 755 "$here/../links/xdg-open-standin.sh" "$work/bin/xdg-open"
+fi
+
+# The screen reader on this session's bus, as a desktop starts it: the
+# accessibility bus first, then Orca, then the program.
+if [ "$case" = screenreader ]; then
+    export DBUS_SESSION_BUS_ADDRESS=$session_bus
+    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON QT_ACCESSIBILITY
+    at_spi_bus=${HEARTHVALE_AT_SPI_BUS:-/usr/libexec/at-spi-bus-launcher}
+    [ -x "$at_spi_bus" ] || fail "$at_spi_bus is not installed (at-spi2-core)"
+    "$at_spi_bus" --launch-immediately >"$work/at-spi.log" 2>&1 &
+    pids+=("$!")
+    for _ in $(seq 200); do
+        # Asked without starting it: the bus would start a launcher of its own.
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
+        sleep 0.05
+    done
+    # A copy of Orca's start script that writes its debug log a line at a
+    # time, so that nothing is lost when it is killed, and that does not
+    # look for Orcas on other buses. Run by the interpreter it names, whose
+    # modules it needs.
+    orca=$(command -v orca) || fail "orca is not installed"
+    sed -e 's/open(args.debug_file, .w.)/open(args.debug_file, "w", buffering=1)/' \
+        -e 's/^    if otherOrcas():/    if False:/' "$orca" >"$work/orca"
+    grep -q 'buffering=1' "$work/orca" && grep -q '^    if False:' "$work/orca" \
+        || fail "$orca is not the start script this test knows how to adapt"
+    mkdir "$work/orca-home"
+    log=$work/orca.log
+    HOME="$work/orca-home" XDG_CONFIG_HOME="$work/orca-home" XDG_DATA_HOME="$work/orca-home" \
+        "$(sed -n '1s/^#! *//p' "$orca")" "$work/orca" -u "$work/orca-home" --debug-file "$log" \
+        >"$work/orca.out" 2>&1 &
+    orca_pid=$!
+    for _ in $(seq 400); do grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null && break; sleep 0.05; done
+    grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null || fail "Orca did not start: $(cat "$work/orca.out")"
 fi
 
 # Started by a session manager, the program gets Qt's own options.
@@ -259,6 +307,64 @@ window)
     [ $(( centre_x - 512 )) -ge -30 ] && [ $(( centre_x - 512 )) -le 30 ] \
         && [ $(( centre_y - 384 )) -ge -30 ] && [ $(( centre_y - 384 )) -le 30 ] \
         || fail "window not centred: client centre at $centre_x,$centre_y"
+    ;;
+screenreader)
+    # What Orca said and where its focus went, from line $1 of its log on.
+    said() { tail -n "+$1" "$log" | sed -n "s/^.* - SPEECH OUTPUT: '\\(.*\\)' *{.*/\\1/p"; }
+    focus_moves() { tail -n "+$1" "$log" | grep -o 'Changing locusOfFocus from .* to \[[^]]*\]'; }
+    lines() { echo $(( $(wc -l <"$log") + 1 )); }
+    # Waits up to 10 s for Orca to say a line that grep's other arguments
+    # match, after line $1.
+    await_speech() {
+        local from=$1
+        shift
+        for _ in $(seq 200); do said "$from" | grep -q "$@" && return 0; sleep 0.05; done
+        return 1
+    }
+    await_focus() {
+        for _ in $(seq 200); do focus_moves "$1" | grep -qF "to [$2]" && return 0; sleep 0.05; done
+        return 1
+    }
+    # Right after start Orca may not follow the focus yet: Tab and back
+    # until it has seen the focus come to the button. Keys that never reach
+    # the window are a failed set-up, tried again, never a pass.
+    for try in 1 2 3; do
+        start=$(lines)
+        xdotool key Tab
+        await_focus "$start" "text | Neighborhood name" && xdotool key shift+Tab \
+            && await_focus "$start" "push button | Generate!" && break
+        [ "$try" -lt 3 ] || fail "Orca never saw the focus move (the keys did not reach the window)"
+        xdotool windowactivate --sync "$window" >/dev/null 2>&1
+        sleep 0.5
+    done
+    sleep 1
+    pressed=$(lines)
+    names=()
+    for press in 1 2 3; do
+        before=$(lines)
+        xdotool key space
+        await_speech "$before" '^notification ' || fail "press $press: Orca said no name within 10 s"
+        spoken=$(said "$before" | grep -m 1 '^notification ')
+        name=${spoken#notification }
+        is_table_entry "$name" || { name=${name%.}; is_table_entry "$name"; } \
+            || fail "press $press: Orca said '$spoken', not a name from the table"
+        names+=("$name")
+        sleep 0.5 # anything said twice would come now
+        times=$(said "$before" | grep -cF "$name")
+        [ "$times" = 1 ] || fail "press $press: '$name' was said $times times: $(said "$before")"
+    done
+    moves=$(focus_moves "$pressed")
+    [ -z "$moves" ] || fail "Orca's focus left Generate! during the presses: $moves"
+    # Tab reads the box, which holds the last name.
+    before=$(lines)
+    xdotool key Tab
+    await_focus "$before" "text | Neighborhood name" || fail "Tab did not bring Orca to the name box"
+    await_speech "$before" -xF -e "${names[2]}" -e "${names[2]}." || fail "Tab to the box did not read '${names[2]}'"
+    # Qt's own warning when the accessibility bus is slow to answer for a
+    # key it hands on, as on a busy machine, is no fault of the program: the
+    # key still reaches the window. Anything else is.
+    ! grep -qv '^QSpiApplication::keyEventError ' "$work/err.log" || fail "the program wrote to stderr"
+    grep "SPEECH OUTPUT: 'notification " "$log"
     ;;
 *)
     fail "unknown case"

@@ -1,0 +1,70 @@
+#include "nameannouncer.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace hearthvale {
+
+namespace {
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// The announcer as assistive technology sees it. Its name is read from the
+// announcer rather than set with setAccessibleName(), whose change event
+// Qt 6.4 sends malformed, so that each press is spoken once, on the show.
+class AccessibleAnnouncer : public QAccessibleWidget
+{
+public:
+    explicit AccessibleAnnouncer(NameAnnouncer *announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const NameAnnouncer *>(widget())->announcement();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *announcerInterface(const QString &, QObject *object)
+{
+    if (auto *announcer = qobject_cast<NameAnnouncer *>(object))
+        return new AccessibleAnnouncer(announcer);
+    return nullptr;
+}
+#endif
+
+} // namespace
+
+NameAnnouncer::NameAnnouncer(QWidget *parent)
+    : QWidget(parent)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // Once per process: the one factory serves every announcer.
+    static const bool factoryInstalled = (QAccessible::installFactory(announcerInterface), true);
+    Q_UNUSED(factoryInstalled);
+#endif
+    setGeometry(0, 0, 0, 0);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide(); // until there is something to say
+}
+
+void NameAnnouncer::announce(const QString &text)
+{
+    m_announcement = text;
+    if (!QAccessible::isActive())
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(window(), text);
+    QAccessible::updateAccessibility(&event);
+#else
+    // Hidden and shown again in one go: nothing is drawn in between, and a
+    // screen reader hears the notification appear, the same text included.
+    hide();
+    show();
+#endif
+}
+
+} // namespace hearthvale
