@@ -50,9 +50,11 @@ for file in hearthvale-names.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms
 done
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$title"
 [ -f "$menu/$title.lnk" ] || fail "no Start-menu entry for all users: $(ls -R "$WINEPREFIX/drive_c/ProgramData" 2>&1 | head -20)"
-uninstall_key="Software\\\\Wow6432Node\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\hearthvale-names $version"
+# The 64-bit registry, as the program is 64-bit; Wine keeps it in system.reg.
+uninstall_key="Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\$title"
 grep -A20 -F "[$uninstall_key]" "$WINEPREFIX/system.reg" >"$work/uninstall-entry"
 grep -q "\"DisplayName\"=\"$title\"" "$work/uninstall-entry" || fail "not in Add/Remove Programs"
+grep -q "\"DisplayVersion\"=\"$version\"" "$work/uninstall-entry" || fail "Add/Remove Programs shows another version"
 grep -q '"UninstallString"=.*Uninstall.exe' "$work/uninstall-entry" || fail "no uninstaller registered"
 
 # Started from where it was installed, it shows its window; closing it ends it.

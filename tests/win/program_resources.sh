@@ -23,7 +23,7 @@ for size in 32 16; do
 done
 
 # The version record: its strings are UTF-16, each value after its key.
-wrestool -x --type=16 "$program" >"$work/version.bin" 2>"$work/err" || fail "no version record: $(cat "$work/err")"
+wrestool -x --raw --type=16 "$program" >"$work/version.bin" 2>"$work/err" || fail "no version record: $(cat "$work/err")"
 record=$(strings -e l -n 1 "$work/version.bin")
 for key in FileVersion ProductVersion; do
     value=$(grep -A1 -x "$key" <<<"$record" | tail -n 1)

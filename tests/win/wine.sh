@@ -47,10 +47,11 @@ fi
 # side by side. Then a server that stays up between the tests, and Wine's
 # services, started here so that they hold none of the test's pipes.
 mkdir -p "$(dirname "$WINEPREFIX")"
+# The server and services must not inherit the lock, or they hold it.
 (
     flock 9
-    wineserver -p 60 </dev/null >/dev/null 2>&1 || true
-    "$wine" wineboot </dev/null >/dev/null 2>&1 || true
+    wineserver -p 60 </dev/null >/dev/null 2>&1 9>&- || true
+    "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 
 exec "$wine" "$@"
