@@ -45,17 +45,23 @@ work=$cache/work-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
 
-# A private sources list with deb-src entries for the archive the system
-# uses, so the system's own apt configuration is left as it is.
-archive=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | grep -v security | head -n1)
-[ -n "$archive" ] || archive=$(awk '$1 == "deb" && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; exit } }' /etc/apt/sources.list 2>/dev/null)
-[ -n "$archive" ] || archive=http://deb.debian.org/debian
+# A private sources list with deb-src entries for the archives the system
+# takes its packages from (the main archive and the security one), so the
+# system's own apt configuration is left as it is.
+system_uris() {
+    sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | tr ' ' '\n'
+    awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; break } }' \
+        /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null
+}
+archive=$(system_uris | grep -E '/debian/?$' | head -n 1)
+security=$(system_uris | grep -E '/debian-security/?$' | head -n 1)
+[ -n "$archive" ] || fail "no Debian archive found in the apt sources to fetch qt6-base's source from"
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 {
     echo "deb-src [signed-by=$keyring] $archive $codename main"
     echo "deb-src [signed-by=$keyring] $archive $codename-updates main"
-    echo "deb-src [signed-by=$keyring] ${archive%/debian}/debian-security $codename-security main"
+    [ -z "$security" ] || echo "deb-src [signed-by=$keyring] $security $codename-security main"
 } >"$work/apt/sources.list"
 apt_private=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
              -o "Dir::State::Lists=$work/apt/lists" -o "Debug::NoLocking=1" -q)
