@@ -3,6 +3,7 @@
 # ctest starts every test program of the Windows build with.
 #
 #   wine.sh PROGRAM.exe [ARGUMENT...]
+#   wine.sh --prepare          make the prefix if it is new, and stop Wine again
 #
 # The Wine prefix is a private one, made on first use, in
 # ${HEARTHVALE_WINEPREFIX:-${XDG_CACHE_HOME:-~/.cache}/hearthvale/wine}
@@ -19,7 +20,7 @@
 #   ctest reads; Qt's messages go to stderr rather than the debugger.
 set -euo pipefail
 
-[ $# -ge 1 ] || { echo "usage: wine.sh PROGRAM.exe [ARGUMENT...]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: wine.sh PROGRAM.exe [ARGUMENT...] | --prepare" >&2; exit 2; }
 wine=$(command -v wine || command -v wine64) || {
     echo "wine.sh: Wine is not installed (Debian packages wine and wine64)" >&2
     exit 1
@@ -54,4 +55,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 
+if [ "$1" = --prepare ]; then
+    wineserver -k 2>/dev/null || true
+    exit 0
+fi
 exec "$wine" "$@"
