@@ -4,6 +4,7 @@
 #   xvfb_start WORKDIR || exit 1    # DISPLAY and the rest are now set
 #   ...
 #   wm_start WORKDIR || exit 1      # openbox, where a test needs a window manager
+#   window=$(window_wait TITLE PID) # the program's window, once it shows
 #   xvfb_stop                       # in the caller's exit trap (stops both)
 #
 # The display number is whichever one Xvfb finds free (-displayfd), so
@@ -69,6 +70,21 @@ wm_start() {
         sleep 0.2
     done
     echo "xvfb.sh: openbox did not start: $(cat "$workdir/openbox.log")" >&2
+    return 1
+}
+
+# Prints the id of the visible window titled exactly TITLE once there is one,
+# while the program PID runs. Status 1 when none came within 30 s (a first
+# start on a new system may build the font caches too), 2 when the program
+# ended first.
+window_wait() {
+    local title=$1 pid=$2 window
+    for _ in $(seq 600); do
+        window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        kill -0 "$pid" 2>/dev/null || return 2
+        sleep 0.05
+    done
     return 1
 }
 

@@ -124,15 +124,11 @@ PATH="$app_path" "$program" "${args[@]}" >"$work/out.log" 2>"$work/err.log" &
 app=$!
 pids+=("$app")
 
-window=
-# Its first start on a new system may build the font caches too.
-for _ in $(seq 600); do
-    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    kill -0 "$app" 2>/dev/null || fail "the program ended at start: $(cat "$work/err.log")"
-    sleep 0.05
-done
-[ -n "$window" ] || fail "no window titled '$title' appeared within 30 s"
+window=$(window_wait "$title" "$app")
+case $? in
+    1) fail "no window titled '$title' appeared within 30 s" ;;
+    2) fail "the program ended at start: $(cat "$work/err.log")" ;;
+esac
 xdotool windowactivate --sync "$window" >/dev/null 2>&1
 sleep 0.3
 

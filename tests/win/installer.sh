@@ -60,14 +60,11 @@ grep -q '"UninstallString"=.*Uninstall.exe' "$work/uninstall-entry" || fail "no 
 # Started from where it was installed, it shows its window; closing it ends it.
 wine "$programs/hearthvale-names.exe" </dev/null >"$work/program.log" 2>&1 &
 app=$!
-window=
-for _ in $(seq 600); do
-    window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    kill -0 "$app" 2>/dev/null || fail "the installed program ended at start: $(cat "$work/program.log")"
-    sleep 0.05
-done
-[ -n "$window" ] || fail "the installed program showed no window within 30 s"
+window=$(window_wait "$title" "$app")
+case $? in
+    1) fail "the installed program showed no window within 30 s" ;;
+    2) fail "the installed program ended at start: $(cat "$work/program.log")" ;;
+esac
 wmctrl -i -c "$window"
 for _ in $(seq 200); do kill -0 "$app" 2>/dev/null || break; sleep 0.05; done
 wait "$app"
