@@ -49,12 +49,17 @@ mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
 # takes its packages from (the main archive and the security one), so the
 # system's own apt configuration is left as it is.
 system_uris() {
-    sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | tr ' ' '\n'
-    awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; break } }' \
-        /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null
+    local file
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] && sed -n 's/^URIs: *//p' "$file" | tr ' ' '\n'
+    done
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] && awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; break } }' "$file"
+    done
+    return 0
 }
-archive=$(system_uris | grep -E '/debian/?$' | head -n 1)
-security=$(system_uris | grep -E '/debian-security/?$' | head -n 1)
+archive=$(system_uris | grep -E '/debian/?$' | head -n 1 || true)
+security=$(system_uris | grep -E '/debian-security/?$' | head -n 1 || true)
 [ -n "$archive" ] || fail "no Debian archive found in the apt sources to fetch qt6-base's source from"
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
