@@ -24,15 +24,16 @@ case "$mode" in
 esac
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
+# What the end-to-end tests drive the program with, and the cross compiler.
+x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils)
+mingw=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 if [ "$mode" = windows ]; then
-    # Qt's source and its build (dpkg-dev, perl, xz), the cross compiler,
-    # Wine and the installer maker, and what the tests under Wine use.
-    packages+=(dpkg-dev perl xz-utils debian-archive-keyring
-               g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis icoutils
-               xvfb xauth xdotool xclip openbox wmctrl x11-utils)
+    # Qt's source and its build (dpkg-dev, perl, xz), Wine, the installer
+    # maker and the icon reader.
+    packages+=("${x11_tests[@]}" "${mingw[@]}" dpkg-dev perl xz-utils debian-archive-keyring
+               wine wine64 nsis icoutils)
 elif [ "$mode" != run ]; then
-    packages+=(xvfb xauth xdotool xclip openbox wmctrl x11-utils weston qt6-wayland
-               g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    packages+=("${x11_tests[@]}" "${mingw[@]}" weston qt6-wayland
                desktop-file-utils appstream devscripts dpkg-dev file groff-base
                orca speech-dispatcher at-spi2-core dbus)
 fi

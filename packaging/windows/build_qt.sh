@@ -5,10 +5,11 @@
 # build machine's Qt 6 host tools, and installs it into a cache outside the
 # source tree. Prints the installed prefix on its last line.
 #
-# The cache is keyed by the Debian source version and the configure options:
-# a change of either builds a new one beside the old. It lives in
+# The cache is keyed by the Debian source version, the configure options,
+# the compiler's version and the toolchain file: a change of any builds a
+# new one beside the old. It lives in
 # ${HEARTHVALE_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-~/.cache}/hearthvale/qt-windows};
-# remove that folder to clear it. About 15 minutes on two cores.
+# remove that folder to clear it. About half an hour on two cores.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$(cd "$here/../../cmake" && pwd)/mingw-w64-x86_64.cmake
@@ -40,7 +41,7 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 
-echo "build_qt: building Qt $version for Windows into $prefix (once; about 15 minutes on two cores)" >&2
+echo "build_qt: building Qt $version for Windows into $prefix (once; about half an hour on two cores)" >&2
 work=$cache/work-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
@@ -82,7 +83,7 @@ mkdir -p "$work/build"
     cmake --build . --parallel "$(nproc)" >&2
     cmake --install . >&2
 )
-cp "$work/src/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL3" 2>/dev/null || true
+cp "$work/src/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL3"
 echo "$version" >"$prefix/.debian-source-version"
 touch "$prefix/.complete"
 rm -rf "$work"

@@ -7,7 +7,8 @@
 #   drive.sh PROGRAM NAMES_SOURCE CASE
 #
 # PROGRAM may also be a script that starts the Windows build under Wine,
-# with WINEPREFIX set; Wine's server then ends with the display.
+# with HEARTHVALE_E2E_WINEPREFIX naming the Wine prefix; Wine's server then
+# ends with the display.
 #
 # CASE is one of: generate, keyboard, sites, exit, close, launcher-hangs,
 # launcher-missing, idle, memory, window, qt-options, screenreader.
@@ -22,6 +23,8 @@ if [ "$case" = screenreader ] && [ -z "${HEARTHVALE_OWN_BUS:-}" ]; then
     HEARTHVALE_OWN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 session_bus=${DBUS_SESSION_BUS_ADDRESS:-}
+under_wine=${HEARTHVALE_E2E_WINEPREFIX:+yes}
+[ -z "$under_wine" ] || export WINEPREFIX=$HEARTHVALE_E2E_WINEPREFIX
 here=$(cd "$(dirname "$0")" && pwd)
 title='Hearthvale Neighborhood Name Generator'
 
@@ -44,7 +47,7 @@ cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
     # A Windows build under Wine: its server and services go with the display.
-    [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null && wineserver -k 2>/dev/null
+    [ -n "$under_wine" ] && wineserver -k 2>/dev/null
     # Orca starts a speech server of its own, in our runtime folder.
     speechd_pid="$work/runtime/speech-dispatcher/pid/speech-dispatcher.pid"
     [ -s "$speechd_pid" ] && kill "$(cat "$speechd_pid")" 2>/dev/null
@@ -289,7 +292,7 @@ window)
     # Natively the window offers every size its icon has; under Wine it has
     # the small and large icon that Windows gives a window.
     sizes="16 32"
-    [ -n "${WINEPREFIX:-}" ] || sizes+=" 48 128"
+    [ -n "$under_wine" ] || sizes+=" 48 128"
     icon=$(xprop -id "$window" -notype _NET_WM_ICON | grep 'Icon (')
     for size in $sizes; do
         grep -q "Icon ($size x $size)" <<<"$icon" || fail "no $size x $size icon offered"
