@@ -80,30 +80,32 @@ mkdir -p "$work/build"
     cd "$work/build"
     "$work/src/configure" -prefix "$prefix" "${options[@]}" -qt-host-path /usr -- \
         -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" >&2
+)
+# What the shipped DLLs' third-party notices are made from: the sources that
+# went into them, and Qt's attribution files with the licences they name.
+notices=$prefix/share/hearthvale
+mkdir -p "$notices"
+(cd "$work/build" && ninja -t inputs Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin) |
+    sed -n "s|^$work/src/||p" | sort >"$notices/qt-sources.txt"
+python3 - "$work/src" "$notices/attributions" <<'EOF'
+import json, pathlib, shutil, sys
+src, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
+for found in src.rglob("qt_attribution.json"):
+    entries = json.loads(found.read_text(), strict=False)  # Qt's files hold raw tabs
+    for entry in entries if isinstance(entries, list) else [entries]:
+        names = entry.get("LicenseFiles", [entry.get("LicenseFile")] if entry.get("LicenseFile") else [])
+        for name in [found.name, *names]:
+            target = out / (found.parent / name).resolve().relative_to(src)
+            target.parent.mkdir(parents=True, exist_ok=True)
+            shutil.copyfile(found.parent / name, target)
+EOF
+(
+    cd "$work/build"
     cmake --build . --parallel "$(nproc)" >&2
     cmake --install . >&2
 )
 cp "$work/src/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL3"
 cp "$work/src/LICENSES/GPL-3.0-only.txt" "$prefix/LICENSE.GPL3"
-# What the shipped DLLs' third-party notices are made from: the sources that
-# went into them, and Qt's attribution files with the licences they name.
-notices=$prefix/share/hearthvale
-mkdir -p "$notices"
-(cd "$work/build" && ninja -t inputs bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll \
-    plugins/platforms/qwindows.dll plugins/styles/qwindowsvistastyle.dll plugins/imageformats/qico.dll) |
-    sed -n "s|^$work/src/||p" | sort >"$notices/qt-sources.txt"
-python3 - "$work/src" "$notices/attributions" <<'EOF'
-import json, pathlib, shutil, sys
-src, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
-for found in src.rglob("qt_attribution.json"):
-    entries = json.loads(found.read_text())
-    for entry in entries if isinstance(entries, list) else [entries]:
-        names = entry.get("LicenseFiles", [entry.get("LicenseFile")] if entry.get("LicenseFile") else [])
-        for name in [found.name, *names]:
-            target = out / (found.parent / name).resolve().relative_to(src.resolve())
-            target.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copyfile(found.parent / name, target)
-EOF
 echo "$version" >"$prefix/.debian-source-version"
 touch "$prefix/.complete"
 rm -rf "$work"
