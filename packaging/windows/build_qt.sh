@@ -87,6 +87,7 @@ notices=$prefix/share/hearthvale
 mkdir -p "$notices"
 (cd "$work/build" && ninja -t inputs Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin) |
     sed -n "s|^$work/src/||p" | sort >"$notices/qt-sources.txt"
+[ -s "$notices/qt-sources.txt" ] || fail "ninja listed no Qt sources for the shipped DLLs"
 python3 - "$work/src" "$notices/attributions" <<'EOF'
 import json, pathlib, shutil, sys
 src, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
