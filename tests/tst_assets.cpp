@@ -2,6 +2,9 @@
 // the desktop shows the icon at 16 and 32 pixels from a 16-colour file, so
 // these checks read the shipped pictures back pixel by pixel and byte by byte.
 
+#include "icon.h"
+#include "panels.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
@@ -23,25 +26,6 @@ namespace {
 
 const QString kBackgroundPath = QStringLiteral(":/assets/background.bmp");
 const QString kIconPath = QStringLiteral(":/assets/hearthvale.ico");
-
-const QRgb kPanel = qRgb(224, 223, 227);
-
-// Where the controls go; they are drawn flat and need an even ground.
-const QRect kUpperInterior(QPoint(48, 8), QPoint(265, 30));
-const QRect kLowerInterior(QPoint(48, 368), QPoint(337, 465));
-
-// Everything the panels and emblems may touch, antialiased edges and the
-// drop shadow included. Outside these the picture is landscape.
-const QRect kUpperPanelArea(QPoint(9, 3), QPoint(277, 35));
-const QRect kLowerPanelArea(QPoint(6, 363), QPoint(346, 479));
-
-// The sixteen colours of the classic icon palette.
-constexpr std::array<QRgb, 16> kClassicPalette = {
-    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
-};
 
 QByteArray readAll(const QString &path)
 {
@@ -113,6 +97,9 @@ ColourCount countColours(const QImage &img)
 
 } // namespace
 
+using assetgen::kClassicPalette;
+using assetgen::kPanelColour;
+
 class TestAssets : public QObject
 {
     Q_OBJECT
@@ -127,7 +114,7 @@ private Q_SLOTS:
     void emblemIsBlue();
     void panelColourAppearsOnlyOnPanels();
 
-    void iconFileHoldsThirtyTwoAndSixteen();
+    void iconFileHoldsItsSizesInOrder();
     void iconDirectorySaysFourBits_data();
     void iconDirectorySaysFourBits();
     void iconImagesUseClassicPalette_data();
@@ -175,8 +162,8 @@ void TestAssets::backgroundIsOpaqueTrueColour()
 void TestAssets::wholePanelInteriorIsFlat_data()
 {
     QTest::addColumn<QRect>("interior");
-    QTest::newRow("upper") << kUpperInterior;
-    QTest::newRow("lower") << kLowerInterior;
+    QTest::newRow("upper") << assetgen::kPanelInteriors[0];
+    QTest::newRow("lower") << assetgen::kPanelInteriors[1];
 }
 
 void TestAssets::wholePanelInteriorIsFlat()
@@ -185,7 +172,7 @@ void TestAssets::wholePanelInteriorIsFlat()
     for (int y = interior.top(); y <= interior.bottom(); ++y) {
         for (int x = interior.left(); x <= interior.right(); ++x) {
             const QRgb p = m_background.pixel(x, y) | 0xFF000000U;
-            if (p != kPanel)
+            if (p != kPanelColour)
                 QFAIL(qPrintable(QStringLiteral("%1 at %2,%3").arg(describe(p)).arg(x).arg(y)));
         }
     }
@@ -196,7 +183,8 @@ void TestAssets::emblemIsBlue_data()
     QTest::addColumn<QPoint>("point");
     // The centres, and points just inside each disc's rim, so a stray dot
     // of blue would not pass for a disc.
-    for (const QPoint centre : {QPoint(23, 18), QPoint(23, 378)}) {
+    for (const QPointF exact : assetgen::kEmblemCentres) {
+        const QPoint centre(int(exact.x()), int(exact.y()));
         for (const QPoint offset : {QPoint(0, 0), QPoint(-10, 0), QPoint(10, 0), QPoint(0, -10), QPoint(0, 10)}) {
             const QPoint p = centre + offset;
             QTest::addRow("%d,%d", p.x(), p.y()) << p;
@@ -220,9 +208,9 @@ void TestAssets::panelColourAppearsOnlyOnPanels()
     for (int y = 0; y < m_background.height(); ++y) {
         for (int x = 0; x < m_background.width(); ++x) {
             const QPoint p(x, y);
-            if (kUpperPanelArea.contains(p) || kLowerPanelArea.contains(p))
+            if (assetgen::kPanelAreas[0].contains(p) || assetgen::kPanelAreas[1].contains(p))
                 continue;
-            if ((m_background.pixel(p) | 0xFF000000U) == kPanel) {
+            if ((m_background.pixel(p) | 0xFF000000U) == kPanelColour) {
                 if (strays++ == 0)
                     first = p;
             }
@@ -232,22 +220,23 @@ void TestAssets::panelColourAppearsOnlyOnPanels()
              qPrintable(QStringLiteral("%1 pixels, first at %2,%3").arg(strays).arg(first.x()).arg(first.y())));
 }
 
-void TestAssets::iconFileHoldsThirtyTwoAndSixteen()
+void TestAssets::iconFileHoldsItsSizesInOrder()
 {
     QImageReader reader(kIconPath);
     QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
     QCOMPARE(reader.format(), QByteArray("ico"));
-    QCOMPARE(reader.imageCount(), 2);
+    QCOMPARE(reader.imageCount(), int(assetgen::kIcoFileSizes.size()));
 
     const QList<QImage> images = iconImages();
-    QCOMPARE(images.size(), 2);
     QList<QSize> sizes;
     for (const QImage &img : images) {
         QVERIFY(!img.isNull());
         sizes.append(img.size());
     }
-    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
-    QCOMPARE(sizes, (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    QList<QSize> wanted;
+    for (int size : assetgen::kIcoFileSizes)
+        wanted.append(QSize(size, size));
+    QCOMPARE(sizes, wanted);
 }
 
 void TestAssets::iconDirectorySaysFourBits_data()
@@ -263,12 +252,12 @@ void TestAssets::iconDirectorySaysFourBits()
     QVERIFY(m_ico.size() >= 6 + 2 * 16);
     QCOMPARE(le16(m_ico, 0), quint16(0));
     QCOMPARE(le16(m_ico, 2), quint16(1)); // an icon, not a cursor
-    QCOMPARE(le16(m_ico, 4), quint16(2));
+    QCOMPARE(le16(m_ico, 4), quint16(assetgen::kIcoFileSizes.size()));
 
     const qsizetype dir = 6 + 16 * entry;
     const int width = quint8(m_ico.at(dir));
     const int height = quint8(m_ico.at(dir + 1));
-    QVERIFY(width == 16 || width == 32);
+    QCOMPARE(width, assetgen::kIcoFileSizes[std::size_t(entry)]);
     QCOMPARE(height, width);
     QCOMPARE(int(quint8(m_ico.at(dir + 2))), 16); // palette entries
     QCOMPARE(le16(m_ico, dir + 4), quint16(1)); // planes
@@ -295,8 +284,8 @@ void TestAssets::iconDirectorySaysFourBits()
 void TestAssets::iconImagesUseClassicPalette_data()
 {
     QTest::addColumn<int>("size");
-    QTest::newRow("32x32") << 32;
-    QTest::newRow("16x16") << 16;
+    for (int size : assetgen::kIcoFileSizes)
+        QTest::addRow("%dx%d", size, size) << size;
 }
 
 void TestAssets::iconImagesUseClassicPalette()
@@ -319,10 +308,8 @@ void TestAssets::iconImagesUseClassicPalette()
 void TestAssets::desktopIconsMatch_data()
 {
     QTest::addColumn<int>("size");
-    QTest::newRow("16") << 16;
-    QTest::newRow("32") << 32;
-    QTest::newRow("48") << 48;
-    QTest::newRow("128") << 128;
+    for (int size : assetgen::kDesktopIconSizes)
+        QTest::addRow("%d", size) << size;
 }
 
 void TestAssets::desktopIconsMatch()
@@ -345,7 +332,8 @@ void TestAssets::desktopIconsMatch()
                  qPrintable(describe(c)));
 
     // The sizes the icon file also holds must show exactly the same pixels.
-    if (size == 16 || size == 32) {
+    if (std::find(assetgen::kIcoFileSizes.cbegin(), assetgen::kIcoFileSizes.cend(), size)
+        != assetgen::kIcoFileSizes.cend()) {
         const QImage ico = iconOfSize(size);
         QVERIFY(!ico.isNull());
         for (int y = 0; y < size; ++y) {

@@ -226,6 +226,11 @@ PixelIcon smallIcon()
     });
 }
 
+PixelIcon iconOfSize(int n)
+{
+    return n == 16 ? smallIcon() : drawIcon(n);
+}
+
 QImage iconImage(const PixelIcon &icon)
 {
     QImage img(icon.size, icon.size, QImage::Format_ARGB32);

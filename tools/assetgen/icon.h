@@ -48,8 +48,15 @@ struct PixelIcon {
     int at(int x, int y) const { return ink[std::size_t(y) * std::size_t(size) + std::size_t(x)]; }
 };
 
+// The sizes the desktop gets as icons/<size>.png, and those the icon file
+// holds, in its order (the first is the one a Windows shell shows).
+constexpr std::array<int, 4> kDesktopIconSizes = {16, 32, 48, 128};
+constexpr std::array<int, 2> kIcoFileSizes = {32, 16};
+
 PixelIcon smallIcon();
 PixelIcon drawIcon(int n);
+// smallIcon() at 16 pixels, drawIcon() at every other size.
+PixelIcon iconOfSize(int n);
 QImage iconImage(const PixelIcon &icon);
 
 } // namespace assetgen

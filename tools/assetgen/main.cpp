@@ -5,13 +5,13 @@
 // The work is split by what is drawn: drawing.h (noise, colour, light,
 // curves), shadowlayer.h, scene.h (the painters of the neighbourhood),
 // panels.h (what the window's controls sit on), background.h (putting the
-// picture together), icon.h and writers.h (the files).
+// picture together), icon.h, writers.h and assetfiles.h (the files).
 
-#include "background.h"
-#include "icon.h"
+#include "assetfiles.h"
 #include "writers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
@@ -23,30 +23,23 @@ int main(int argc, char **argv)
     if (argc != 2 || argv[1][0] == '\0') {
         std::fprintf(stderr,
                      "usage: hearthvale-assetgen OUTDIR\n"
-                     "Draws background.bmp, background@2x.bmp, hearthvale.ico and icons/{16,32,48,128}.png\n"
-                     "into OUTDIR.\n");
+                     "Draws the background pictures and the icons into OUTDIR.\n");
         return 2;
     }
-    const QString outDir = QString::fromLocal8Bit(argv[1]);
-    const QDir dir(outDir);
-    if (!dir.mkpath(QStringLiteral("icons"))) {
-        complain(QStringLiteral("cannot create the folder %1").arg(dir.filePath(QStringLiteral("icons"))));
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    const std::vector<AssetFile> files = drawAssetFiles();
+    if (files.empty()) {
+        complain(QStringLiteral("a picture could not be encoded"));
         return 1;
     }
-
-    const PixelIcon icon16 = smallIcon();
-    const PixelIcon icon32 = drawIcon(32);
-    const PixelIcon icon48 = drawIcon(48);
-    const PixelIcon icon128 = drawIcon(128);
-
-    // The window shows background.bmp on ordinary screens and the one with
-    // twice the pixels each way where the screen has them.
-    const bool ok = writeImage(dir.filePath(QStringLiteral("background.bmp")), renderBackground(1), "BMP")
-        && writeImage(dir.filePath(QStringLiteral("background@2x.bmp")), renderBackground(2), "BMP")
-        && writeBytes(dir.filePath(QStringLiteral("hearthvale.ico")), icoFile({icon32, icon16}))
-        && writeImage(dir.filePath(QStringLiteral("icons/16.png")), iconImage(icon16), "PNG")
-        && writeImage(dir.filePath(QStringLiteral("icons/32.png")), iconImage(icon32), "PNG")
-        && writeImage(dir.filePath(QStringLiteral("icons/48.png")), iconImage(icon48), "PNG")
-        && writeImage(dir.filePath(QStringLiteral("icons/128.png")), iconImage(icon128), "PNG");
-    return ok ? 0 : 1;
+    for (const AssetFile &file : files) {
+        const QString path = dir.filePath(file.path);
+        if (!dir.mkpath(QFileInfo(path).path())) {
+            complain(QStringLiteral("cannot create the folder %1").arg(QFileInfo(path).path()));
+            return 1;
+        }
+        if (!writeBytes(path, file.bytes))
+            return 1;
+    }
+    return 0;
 }

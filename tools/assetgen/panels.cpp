@@ -11,27 +11,12 @@ namespace assetgen {
 
 namespace {
 
-// The colour the window's controls expect to sit on; they are drawn flat, so
-// the panels underneath must be exactly this and nothing else.
-const QColor kPanelColour(224, 223, 227);
-
-QPainterPath upperPanel()
+QPainterPath panelPath(const QRectF &panel)
 {
     QPainterPath path;
-    path.addRoundedRect(QRectF(31, 5, 245, 28), 14, 14);
+    path.addRoundedRect(panel, kPanelCornerRadius, kPanelCornerRadius);
     return path;
 }
-
-QPainterPath lowerPanel()
-{
-    // Rounded along the top; the bottom runs off the picture.
-    QPainterPath path;
-    path.addRoundedRect(QRectF(8, 365, 337, 140), 14, 14);
-    return path;
-}
-
-const QPointF kUpperEmblem(23.5, 18.5);
-const QPointF kLowerEmblem(23.5, 378.5);
 
 // Only a picture with at least two pixels to the window's one has room for
 // it: a lit window in the gable, four panes with glazing bars one pixel of
@@ -51,12 +36,12 @@ void paintEmblem(QPainter &p, QPointF c, int scale)
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(240, 241, 246));
-    p.drawEllipse(c, 12.4, 12.4);
-    QRadialGradient disc(c, 11.3, c + QPointF(-3.5, -4.5));
+    p.drawEllipse(c, kEmblemRimRadius, kEmblemRimRadius);
+    QRadialGradient disc(c, kEmblemDiscRadius, c + QPointF(-3.5, -4.5));
     disc.setColorAt(0.0, QColor(70, 124, 212));
     disc.setColorAt(1.0, QColor(20, 56, 140));
     p.setBrush(disc);
-    p.drawEllipse(c, 11.3, 11.3);
+    p.drawEllipse(c, kEmblemDiscRadius, kEmblemDiscRadius);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(132, 176, 236), 1.1));
     p.drawEllipse(c, 9.3, 9.3);
@@ -87,21 +72,21 @@ void paintPanels(QImage &img)
     {
         QPainter sp(&shadows.image());
         sp.setRenderHint(QPainter::Antialiasing);
-        sp.fillPath(upperPanel().translated(0, 1.5), Qt::black);
-        sp.fillPath(lowerPanel().translated(0, 1.5), Qt::black);
         sp.setPen(Qt::NoPen);
         sp.setBrush(Qt::black);
-        sp.drawEllipse(kUpperEmblem + QPointF(0, 1.5), 12.4, 12.4);
-        sp.drawEllipse(kLowerEmblem + QPointF(0, 1.5), 12.4, 12.4);
+        for (const QRectF &panel : {kUpperPanel, kLowerPanel})
+            sp.fillPath(panelPath(panel).translated(0, 1.5), Qt::black);
+        for (const QPointF centre : kEmblemCentres)
+            sp.drawEllipse(centre + QPointF(0, 1.5), kEmblemRimRadius, kEmblemRimRadius);
     }
     shadows.applyTo(img, 2, 0.4);
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillPath(upperPanel(), kPanelColour);
-    p.fillPath(lowerPanel(), kPanelColour);
-    paintEmblem(p, kUpperEmblem, scale);
-    paintEmblem(p, kLowerEmblem, scale);
+    for (const QRectF &panel : {kUpperPanel, kLowerPanel})
+        p.fillPath(panelPath(panel), QColor(kPanelColour));
+    for (const QPointF centre : kEmblemCentres)
+        paintEmblem(p, centre, scale);
 }
 
 } // namespace assetgen

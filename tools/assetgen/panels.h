@@ -4,12 +4,43 @@
 // exactly there and exactly their colour. Drawn last, over everything else,
 // at the picture's pixel ratio: the panels and emblems keep their places in
 // the window's pixels whatever the picture's size.
+//
+// The places are written here once, in the window's pixels; the drawing and
+// the checks of the committed pictures both read them.
 
 #pragma once
 
 #include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+#include <QRgb>
+
+#include <array>
 
 namespace assetgen {
+
+// The colour the window's controls expect to sit on.
+constexpr QRgb kPanelColour = qRgb(224, 223, 227);
+constexpr double kPanelCornerRadius = 14;
+constexpr QRectF kUpperPanel(31, 5, 245, 28);
+// Rounded along the top; the bottom runs off the picture.
+constexpr QRectF kLowerPanel(8, 365, 337, 140);
+
+// Where the controls are drawn: every pixel here is the panel colour.
+constexpr std::array<QRect, 2> kPanelInteriors = {QRect(QPoint(48, 8), QPoint(265, 30)),
+                                                  QRect(QPoint(48, 368), QPoint(337, 465))};
+// Everything the panels and emblems touch, antialiased edges and drop
+// shadow included. Outside these the picture is landscape.
+constexpr std::array<QRect, 2> kPanelAreas = {QRect(QPoint(9, 3), QPoint(277, 35)),
+                                              QRect(QPoint(6, 363), QPoint(346, 479))};
+
+constexpr std::array<QPointF, 2> kEmblemCentres = {QPointF(23.5, 18.5), QPointF(23.5, 378.5)};
+constexpr double kEmblemRimRadius = 12.4;
+constexpr double kEmblemDiscRadius = 11.3;
+// Pixel centres this close to an emblem's centre lie on the blue disc or
+// its white rim, clear of the antialiased edge where landscape shows through.
+constexpr double kEmblemSolidRadius = 11.5;
 
 void paintPanels(QImage &img);
 

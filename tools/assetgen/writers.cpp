@@ -109,14 +109,4 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-bool writeImage(const QString &path, const QImage &image, const char *format)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format) || !file.commit()) {
-        complain(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
-}
-
 } // namespace assetgen

@@ -1,6 +1,6 @@
 // Writing the pictures out. The icon file is put together by hand, so that
-// it holds exactly the 4-bit images drawn here; the background and the PNGs
-// go through Qt's own writers. Every file is written whole or not at all.
+// it holds exactly the 4-bit images drawn here (the background and the PNGs
+// go through Qt's own writers). Every file is written whole or not at all.
 
 #pragma once
 
@@ -19,6 +19,5 @@ QByteArray icoFile(const std::vector<PixelIcon> &icons);
 
 void complain(const QString &message);
 bool writeBytes(const QString &path, const QByteArray &bytes);
-bool writeImage(const QString &path, const QImage &image, const char *format);
 
 } // namespace assetgen

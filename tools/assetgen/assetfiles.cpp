@@ -1,0 +1,54 @@
+#include "assetfiles.h"
+
+#include "background.h"
+#include "icon.h"
+#include "writers.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace assetgen {
+
+namespace {
+
+// The resolution the files record: 100 dots per inch, Qt's own default where
+// it knows no screen, as when the generator runs alone. Set here so that the
+// bytes do not depend on what Qt assumes in the process drawing them (under
+// QtTest, 96).
+constexpr int kDotsPerMetre = 3937;
+
+QByteArray encoded(QImage image, const char *format)
+{
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, format) ? bytes : QByteArray();
+}
+
+} // namespace
+
+std::vector<AssetFile> drawAssetFiles()
+{
+    // The window shows background.bmp on ordinary screens and the one with
+    // twice the pixels each way where the screen has them.
+    std::vector<AssetFile> files = {
+        {QStringLiteral("background.bmp"), encoded(renderBackground(1), "BMP")},
+        {QStringLiteral("background@2x.bmp"), encoded(renderBackground(2), "BMP")},
+    };
+    std::vector<PixelIcon> icoIcons;
+    for (int size : kIcoFileSizes)
+        icoIcons.push_back(iconOfSize(size));
+    files.push_back({QStringLiteral("hearthvale.ico"), icoFile(icoIcons)});
+    for (int size : kDesktopIconSizes)
+        files.push_back({QStringLiteral("icons/%1.png").arg(size), encoded(iconImage(iconOfSize(size)), "PNG")});
+
+    for (const AssetFile &file : files) {
+        if (file.bytes.isEmpty())
+            return {};
+    }
+    return files;
+}
+
+} // namespace assetgen
