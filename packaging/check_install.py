@@ -6,7 +6,7 @@ the metainfo pointing at what is installed, every version the project's,
 each file clean under the validator Debian has for it, and no program,
 installed or in the build, with a library search path of its own.
 
-  check_install.py CMAKE BUILD_DIR SCRATCH APP_ID VERSION SOURCE_DIR
+  check_install.py CMAKE BUILD_DIR SCRATCH APP_ID VERSION SOURCE_DIR BINDIR
                    DESKTOP_FILE_VALIDATE APPSTREAMCLI GROFF
 """
 import configparser
@@ -27,7 +27,7 @@ from pathlib import Path
 ALLOWED_REMARKS = {"cid-maybe-not-rdns", "cid-contains-uppercase-letter", "unknown-tag developer",
                    "url-not-secure"}
 
-cmake, build, scratch, app_id, version, source, desktop_validate, appstreamcli, groff = sys.argv[1:]
+cmake, build, scratch, app_id, version, source, bindir, desktop_validate, appstreamcli, groff = sys.argv[1:]
 problems = []
 
 
@@ -46,8 +46,9 @@ if status != 0:
 share = Path("share")
 desktop = share / "applications" / f"{app_id}.desktop"
 metainfo = share / "metainfo" / f"{app_id}.metainfo.xml"
-manpage = share / "man" / "man1" / "hearthvale-names.1"
-expected = {Path("bin/hearthvale-names"), desktop, metainfo, manpage}
+manpage = share / "man" / "man6" / "hearthvale-names.6"
+program = Path(bindir, "hearthvale-names")
+expected = {program, desktop, metainfo, manpage}
 expected |= {share / f"icons/hicolor/{p.stem}x{p.stem}/apps/{app_id}.png" for p in Path(source, "assets/icons").glob("*.png")}
 installed = {p.relative_to(prefix) for p in prefix.rglob("*") if not p.is_dir()}
 if installed != expected:
@@ -57,13 +58,13 @@ writable = [str(p.relative_to(prefix)) for p in prefix.rglob("*") if p.stat().st
 if writable:
     problems.append(f"group- or world-writable under umask 0002: {writable}")
 
-status, output = run(str(prefix / "bin/hearthvale-names"), "--version")
+status, output = run(str(prefix / program), "--version")
 if (status, output) != (0, f"hearthvale-names {version}"):
     problems.append(f"--version exited {status} with {output!r}")
 
 entry = configparser.ConfigParser(interpolation=None)
 entry.read(prefix / desktop)
-if not (prefix / "bin" / entry["Desktop Entry"]["Exec"].split()[0]).is_file():
+if not (prefix / bindir / entry["Desktop Entry"]["Exec"].split()[0]).is_file():
     problems.append(f"the desktop entry's Exec= names no installed program: {entry['Desktop Entry']['Exec']}")
 if entry["Desktop Entry"]["Icon"] != app_id:
     problems.append(f"the desktop entry's Icon= is not {app_id}")
@@ -79,8 +80,8 @@ changelog = Path(source, "debian/changelog").read_text()
 day = email.utils.parsedate_to_datetime(re.search(r"^ -- .*?  (.*)$", changelog, re.M)[1]).date().isoformat()
 if not changelog.startswith(f"hearthvale-names ({version})") or day != release.get("date"):
     problems.append(f"debian/changelog's newest entry is not version {version} of {release.get('date')}")
-if not re.match(rf'\.TH HEARTHVALE\\-NAMES 1 .*{re.escape(version)}"', (prefix / manpage).read_text()):
-    problems.append(f"the manual page's title line does not name section 1 and version {version}")
+if not re.match(rf'\.TH HEARTHVALE\\-NAMES 6 .*{re.escape(version)}"', (prefix / manpage).read_text()):
+    problems.append(f"the manual page's title line does not name section 6 and version {version}")
 
 for command in ([desktop_validate, str(prefix / desktop)],
                 [groff, "-man", "-ww", "-z", "-rCHECKSTYLE=10", "-Tutf8", str(prefix / manpage)]):
@@ -95,10 +96,10 @@ if status != 0 or unexpected:
 
 # The loader must find Qt where the system keeps it, never first in the
 # current folder or beside the program.
-for program in [prefix / "bin/hearthvale-names", *Path(build, "bin").iterdir()]:
-    status, output = run("readelf", "--dynamic", str(program))
+for elf in [prefix / program, *Path(build, "bin").iterdir()]:
+    status, output = run("readelf", "--dynamic", str(elf))
     if found := re.search(r".*\((RUNPATH|RPATH)\).*", output):
-        problems.append(f"{program} carries a library search path: {found[0].strip()}")
+        problems.append(f"{elf} carries a library search path: {found[0].strip()}")
 
 for problem in problems:
     print(f"FAIL: {problem}", file=sys.stderr)
