@@ -6,37 +6,53 @@
 #   ./quickstart.sh sanitize   the test suite again, built with AddressSanitizer and UBSan
 #   ./quickstart.sh windows    the Windows program, cross-built: its tests under Wine, then
 #                              the zip and the installer in build-windows/
+#   ./quickstart.sh deb        the Debian package of what is committed, built by
+#                              dpkg-buildpackage in a clean clone and checked with lintian
+#                              and hardening-check, into build-deb/
 #
 # All are safe to repeat: packages already there are not fetched again and
 # the build only redoes what changed. The builds are the presets "release"
 # (build/), "sanitize" (build-sanitize/) and "windows" (build-windows/) of
-# CMakePresets.json. The windows mode first builds Qt for Windows from
-# Debian's own source, once, into a cache outside the tree (see
-# packaging/windows/build_qt.sh for where, and how to clear it). Set
-# HEARTHVALE_WERROR=ON to make compiler warnings errors (CI does).
+# CMakePresets.json, which read HEARTHVALE_WERROR (warnings as errors) and
+# HEARTHVALE_REQUIRE_ALL_TESTS (no test left out) from the environment. The
+# windows mode first builds Qt for Windows from Debian's own source, once,
+# into a cache outside the tree (packaging/windows/build_qt.sh says where).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
 case "$mode" in
-    run|test|sanitize|windows) ;;
-    *) echo "usage: $0 run|test|sanitize|windows" >&2; exit 2 ;;
+    run|test|sanitize|windows|deb) ;;
+    *) echo "usage: $0 run|test|sanitize|windows|deb" >&2; exit 2 ;;
 esac
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
-# What the end-to-end tests drive the program with, and the cross compiler.
-x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils)
-mingw=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-if [ "$mode" = windows ]; then
-    # Qt's source and its build (dpkg-dev, perl, xz), Wine, the installer
-    # maker and the icon reader.
-    packages+=("${x11_tests[@]}" "${mingw[@]}" dpkg-dev perl xz-utils debian-archive-keyring
-               wine wine64 nsis icoutils)
-elif [ "$mode" != run ]; then
-    packages+=("${x11_tests[@]}" "${mingw[@]}" weston qt6-wayland
-               desktop-file-utils appstream devscripts dpkg-dev file groff-base
-               orca speech-dispatcher at-spi2-core dbus)
-fi
+# What the end-to-end tests drive the program with.
+x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
+case "$mode" in
+test|sanitize)
+    packages+=("${x11_tests[@]}" weston qt6-wayland orca speech-dispatcher at-spi2-core dbus
+               python3 desktop-file-utils appstream groff-base clang-format-14) ;;
+windows)
+    # The cross compiler, Qt's source and its build, Wine, the installer
+    # maker and the reader of Windows program files.
+    packages+=("${x11_tests[@]}" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+               dpkg-dev perl xz-utils debian-archive-keyring python3 wine wine64 nsis icoutils) ;;
+deb)
+    packages+=(git dpkg-dev debhelper lintian devscripts) ;;
+esac
+
+# As root, or through sudo; or say what is needed and stop.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "quickstart: run this script as root, or install sudo, to run: $*" >&2
+        exit 1
+    fi
+}
 
 install_packages() {
     if ! command -v dpkg-query >/dev/null 2>&1; then
@@ -48,30 +64,22 @@ install_packages() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        if command -v sudo >/dev/null 2>&1; then
-            sudo=(sudo)
-        else
-            echo "quickstart: these Debian packages are needed: ${missing[*]}" >&2
-            echo "quickstart: run this script as root, or install sudo, or install them yourself." >&2
-            exit 1
-        fi
-    fi
     echo "quickstart: installing ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds with one of the presets in CMakePresets.json, which
-# also read HEARTHVALE_WERROR from the environment.
+# Configures and builds with one of the presets. Configure's own chatter
+# stays out of the way; what it leaves out, and any error, it says on stderr.
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
 }
 
 install_packages "${packages[@]}"
+# Font caches brought up to date once, here, rather than by the first
+# programs the tests start, all at the same time.
+if [ "$mode" != run ] && command -v fc-cache >/dev/null 2>&1; then fc-cache >/dev/null 2>&1 || true; fi
 
 case "$mode" in
 run)
@@ -79,23 +87,28 @@ run)
     exec ./build/bin/hearthvale-names
     ;;
 test|sanitize)
-    # Font caches brought up to date once, here, rather than by the first
-    # programs the tests start, all at the same time (installing fonts
-    # normally leaves them current, and then this does nothing).
-    if command -v fc-cache >/dev/null 2>&1; then fc-cache >/dev/null 2>&1 || true; fi
-    # The sanitize test preset carries the ASan, UBSan and LSan settings.
     preset=release
-    [ "$mode" = sanitize ] && preset=sanitize
+    [ "$mode" = sanitize ] && preset=sanitize # its test preset carries the sanitizers' settings
     build "$preset"
     ctest --preset "$preset" -j "$(nproc)"
     ;;
 windows)
-    if command -v fc-cache >/dev/null 2>&1; then fc-cache >/dev/null 2>&1 || true; fi
     HEARTHVALE_QT_WINDOWS=$(packaging/windows/build_qt.sh | tail -n 1)
     export HEARTHVALE_QT_WINDOWS
     build windows
     ctest --preset windows -j "$(nproc)"
     cpack --preset windows
     ls -l build-windows/hearthvale-names-*-win64.zip build-windows/hearthvale-names-*-win64-setup.exe
+    ;;
+deb)
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q ./
+    rm -rf build-deb && mkdir -p build-deb/clone
+    git clone -q . build-deb/clone
+    (cd build-deb/clone && dpkg-buildpackage -us -uc -b)
+    lintian --pedantic --fail-on error,warning build-deb/*.changes
+    dpkg-deb -x build-deb/hearthvale-names_*_"$(dpkg --print-architecture)".deb build-deb/unpacked
+    hardening-check build-deb/unpacked/usr/games/hearthvale-names
+    rm -rf build-deb/clone build-deb/unpacked
+    ls -l build-deb/*.deb
     ;;
 esac
