@@ -25,7 +25,7 @@ esac
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
 # What the end-to-end tests drive the program with, and the cross compiler.
-x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils)
+x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
 mingw=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 if [ "$mode" = windows ]; then
     # Qt's source and its build (dpkg-dev, perl, xz), Wine, the installer
