@@ -32,17 +32,20 @@ int refuse(const QString &error)
     return 2;
 }
 
+// What the user asked Qt to start on: the command line's word before the
+// environment's.
 StartupRequest startupRequest(const CommandLine &line)
 {
-    const auto environment = [](const char *name) { return qEnvironmentVariable(name); };
-    const bool platformGiven = !line.platform.isEmpty();
+    StartupRequest asked;
+    if (!line.platform.isEmpty())
+        asked.platformFrom = QStringLiteral("-platform");
+    else if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        asked.platformFrom = QStringLiteral("QT_QPA_PLATFORM");
     const bool displayGiven = !line.display.isEmpty();
-    const QString display = displayGiven ? line.display : environment("DISPLAY");
-    return {platformGiven                                        ? QStringLiteral("-platform")
-                : qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ? QString()
-                                                                 : QStringLiteral("QT_QPA_PLATFORM"),
-            display, displayGiven ? QStringLiteral("-display") : QStringLiteral("DISPLAY"),
-            environment("WAYLAND_DISPLAY")};
+    asked.display = displayGiven ? line.display : qEnvironmentVariable("DISPLAY");
+    asked.displayFrom = displayGiven ? QStringLiteral("-display") : QStringLiteral("DISPLAY");
+    asked.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY");
+    return asked;
 }
 
 [[noreturn]] void startFailed(const QList<QString> &held, const QString &fatal)

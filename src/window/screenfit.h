@@ -10,16 +10,18 @@
 // at the first expose, unless something else (Qt's -qwindowgeometry, the
 // window manager) has placed the window in between.
 //
-// Qt 6.4 keeps a window's size in device pixels when the window moves to a
-// screen of another scale, on every platform but Windows: it only works out
-// the window's size in its own pixels anew (QGuiApplicationPrivate::
-// processWindowScreenChangedEvent). A fixed-size window then shows a quarter
-// of itself on a screen of twice the scale, and its size hints keep the old
-// size, so the window manager will not let it grow. So on a change of screen
-// the window is given its fixed size again, around its centre, which resizes
-// it in device pixels and renews the hints. Qt's Windows plugin resizes the
-// window itself on WM_DPICHANGED; there the size is already right and
-// nothing is done.
+// Qt 6.4 on X11 keeps a window's size in device pixels when the window moves
+// to a screen of another scale: outside Windows, QGuiApplicationPrivate::
+// processWindowScreenChangedEvent only works its size in the window's own
+// pixels out anew (a bare fixed-size QWidget does the same). A fixed-size
+// window then shows a quarter of itself on a screen of twice the scale, and
+// its size hints keep the old size, so the window manager will not let it
+// grow. So on a change of screen the window is given its fixed size again,
+// which resizes it in device pixels and renews the hints; around its centre,
+// which decides its screen, so that it does not bounce back across the edge.
+// Qt's Windows plugin resizes the window itself on WM_DPICHANGED, which also
+// comes as a change of screen; there the size is already right and nothing
+// is done.
 
 #include <QObject>
 #include <QRect>
