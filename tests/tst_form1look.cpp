@@ -96,9 +96,13 @@ private Q_SLOTS:
         QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        // Frame and all, centred where it fits, and otherwise from the screen's top left.
         const QRect screen = m_form.screen()->availableGeometry();
-        QVERIFY(qAbs(m_form.geometry().center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(m_form.geometry().center().y() - screen.center().y()) <= 1);
+        const QRect frame = m_form.frameGeometry();
+        QVERIFY(frame.width() > screen.width() ? frame.left() == screen.left()
+                                               : qAbs(frame.center().x() - screen.center().x()) <= 1);
+        QVERIFY(frame.height() > screen.height() ? frame.top() == screen.top()
+                                                 : qAbs(frame.center().y() - screen.center().y()) <= 1);
     }
 
     void placement_data()
@@ -368,6 +372,21 @@ private Q_SLOTS:
         }
         QVERIFY(countPixels(grab, box, [](const QColor &c) { return c.red() > c.blue() + 40; }) > 0);
         QVERIFY(countPixels(grab, box, [&](const QColor &c) { return !sharpColours.contains(c.rgb()); }) > 0);
+    }
+
+    // A fixed picture with fixed captions: Qt's right-to-left layout
+    // (-reverse) must leave every pixel where it was.
+    void sameRightToLeft()
+    {
+        QImage grabs[2];
+        for (Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+            QApplication::setLayoutDirection(direction);
+            Form1 form(m_source);
+            form.TxtName->setText(QStringLiteral("Bell Island Hot Springs"));
+            grabs[direction] = form.grab().toImage();
+        }
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(grabs[Qt::RightToLeft], grabs[Qt::LeftToRight]);
     }
 
     void keyboardOrder()

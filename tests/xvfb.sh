@@ -8,7 +8,8 @@
 #   xvfb_stop                       # in the caller's exit trap (stops both)
 #
 # The display number is whichever one Xvfb finds free (-displayfd), so
-# several runs can share the machine. WORKDIR is the caller's own temporary
+# several runs can share the machine; the screen is 1024x768 unless
+# HEARTHVALE_XVFB_SCREEN says otherwise. WORKDIR is the caller's own temporary
 # folder; the server's log and a private runtime folder go there.
 #
 # Qt is pointed at the server through xcb, and everything that could steer
@@ -28,7 +29,7 @@ xvfb_start() {
     fi
     rm -f "$workdir/display"
     mkfifo "$workdir/display" || return 1
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 \
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${HEARTHVALE_XVFB_SCREEN:-1024x768x24}" \
         3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     read -r -t 20 number <"$workdir/display" || true

@@ -22,6 +22,9 @@ void CommandButton::keyPressEvent(QKeyEvent *event)
 void CommandButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // The button's direction, not the application's: on its own a painter
+    // would set "Generate!" right to left as "!Generate" under -reverse.
+    painter.setLayoutDirection(layoutDirection());
     const bool down = isDown();
     const QBrush face = palette().button();
     qDrawWinButton(&painter, rect(), palette(), down, &face);

@@ -6,6 +6,7 @@
 #include "failure.h"
 #include "links/module1.h"
 #include "nameannouncer.h"
+#include "screenfit.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -15,8 +16,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QResource>
-#include <QScreen>
-#include <QStyle>
 
 #include <array>
 #include <variant>
@@ -174,6 +173,10 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     }
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
+    // A fixed picture with fixed captions: Qt's right-to-left layout (-reverse,
+    // or a right-to-left language) must neither mirror the controls' alignment
+    // nor set "Generate!" as "!Generate".
+    setLayoutDirection(Qt::LeftToRight);
     buildControls();
     // In the box whose text it tells; the card keeps its ten controls.
     m_announcer = new NameAnnouncer(TxtName);
@@ -186,11 +189,6 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     for (const auto &[button, handler] : handlers)
         connect(button, &QPushButton::clicked, this,
                 [this, handler] { runHandler([this, handler] { (this->*handler)(); }); });
-
-    // The frame is not known until the window manager adds it, so it is the
-    // card itself that is centred.
-    if (const QScreen *screen = this->screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
 void Form1::buildControls()
@@ -246,6 +244,7 @@ void Form1::setVisible(bool visible)
         m_loaded = true;
         if (!runHandler([this] { Form_Load(); }))
             return; // reported; the window never shows
+        new ScreenFit(this); // centred on its screen, and whole on every screen
     }
     QWidget::setVisible(visible);
 }

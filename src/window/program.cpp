@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "commandline.h"
 #include "config/version.h"
 #include "failure.h"
 #include "form1.h"
@@ -7,7 +8,6 @@
 #include "startupmessages.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace hearthvale {
 
@@ -22,111 +23,34 @@ namespace {
 
 constexpr const char *ProgramName = "hearthvale-names";
 
-// The program's own options. Qt's (-session, -name, -platform, -style, ...)
-// are whatever QApplication takes out of the command line as it starts, on
-// whichever platform it starts; so they are never listed here.
-struct OwnOptions {
-    QCommandLineParser parser;
-    QCommandLineOption help = parser.addHelpOption();
-    QCommandLineOption version = parser.addVersionOption();
-
-    OwnOptions()
-    {
-        parser.setApplicationDescription(QStringLiteral("Proposes a name for a neighborhood in a game."));
-        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    }
-};
+// What the start-up messages name, set before Qt starts.
+StartupRequest request;
 
 int refuse(const QString &error)
 {
-    std::fprintf(stderr, "%s: %s\nUsage: %s [--help] [--version]\n", ProgramName, qPrintable(error), ProgramName);
+    std::fprintf(stderr, "%s: %s\n%s", ProgramName, qPrintable(error), qPrintable(usageLine()));
     return 2;
 }
 
-// What is wrong with a command line that should hold none but our own
-// options, if anything.
-std::optional<QString> commandLineError(const QStringList &arguments)
+// What the user asked Qt to start on: the command line's word before the
+// environment's.
+StartupRequest startupRequest(const CommandLine &line)
 {
-    OwnOptions own;
-    if (!own.parser.parse(arguments))
-        return own.parser.errorText();
-    if (!own.parser.positionalArguments().isEmpty())
-        return QStringLiteral("Unexpected argument '%1'.").arg(own.parser.positionalArguments().first());
-    return std::nullopt;
+    StartupRequest asked;
+    if (!line.platform.isEmpty())
+        asked.platformFrom = QStringLiteral("-platform");
+    else if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        asked.platformFrom = QStringLiteral("QT_QPA_PLATFORM");
+    const bool displayGiven = !line.display.isEmpty();
+    asked.display = displayGiven ? line.display : qEnvironmentVariable("DISPLAY");
+    asked.displayFrom = displayGiven ? QStringLiteral("-display") : QStringLiteral("DISPLAY");
+    asked.waylandDisplay = qEnvironmentVariable("WAYLAND_DISPLAY");
+    return asked;
 }
 
-// --help-all lists Qt's options as well, and Qt knows them only once a GUI
-// application exists. The offscreen platform needs no display and is always
-// there; QCommandLineParser prints the help and ends the process.
-[[noreturn]] void showHelpAll()
+[[noreturn]] void startFailed(const QList<QString> &held, const QString &fatal)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}); // only the help
-    int argc = 2;
-    char program[] = "hearthvale-names";
-    char option[] = "--help-all";
-    char *argv[] = {program, option, nullptr};
-    QGuiApplication app(argc, argv);
-    OwnOptions own;
-    own.parser.process(app);
-    std::exit(0);
-}
-
-// --help and --version, answered without a display, wherever they stand
-// among Qt's options. None means "start the window".
-std::optional<int> answerCommandLine(int argc, char **argv)
-{
-    std::optional<QCoreApplication> probe(std::in_place, argc, argv);
-    QCoreApplication::setApplicationName(QLatin1StringView(ProgramName));
-    QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));
-
-    OwnOptions own;
-    own.parser.parse(QCoreApplication::arguments()); // Qt's options are unknown here, and left for later
-    if (own.parser.isSet(QStringLiteral("help-all"))) {
-        probe.reset(); // one application object at a time
-        showHelpAll();
-    }
-    if (own.parser.isSet(own.help)) {
-        std::fputs(qPrintable(own.parser.helpText()), stdout);
-        return 0;
-    }
-    if (own.parser.isSet(own.version)) {
-        std::printf("%s %s\n", ProgramName, HEARTHVALE_VERSION);
-        return 0;
-    }
-    return std::nullopt;
-}
-
-void describeMissingDisplay()
-{
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const QByteArray x11 = qgetenv("DISPLAY");
-    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
-    if (platform.startsWith("wayland")) {
-        if (wayland.isEmpty())
-            std::fprintf(stderr, "%s: no display to open: WAYLAND_DISPLAY is not set\n", ProgramName);
-        else
-            std::fprintf(stderr, "%s: cannot open Wayland display \"%s\"\n", ProgramName, wayland.constData());
-    } else if (x11.isEmpty()) {
-        std::fprintf(stderr, "%s: no display to open: DISPLAY is not set\n", ProgramName);
-    } else {
-        std::fprintf(stderr, "%s: cannot open display \"%s\"\n", ProgramName, x11.constData());
-    }
-}
-
-[[noreturn]] void startFailed(StartupFailure failure, const QString &fatal)
-{
-    if (failure == StartupFailure::PluginMissing) {
-        // Debian's qt6-qpa-plugins, or a -platform or QT_QPA_PLATFORM that names no plugin.
-        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        std::fprintf(stderr, "%s: Qt's platform plugin%s%s%s is missing (on Debian: install qt6-qpa-plugins)\n",
-                     ProgramName, platform.isEmpty() ? "" : " \"", platform.constData(),
-                     platform.isEmpty() ? "" : "\"");
-    } else if (failure == StartupFailure::DisplayMissing) {
-        describeMissingDisplay();
-    } else {
-        std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(fatal.trimmed()));
-    }
+    std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(describeStartupFailure(held, fatal, request)));
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -135,20 +59,50 @@ void describeMissingDisplay()
 
 int runProgram(int argc, char **argv)
 {
-    if (argc > 1) {
-        if (const std::optional<int> status = answerCommandLine(argc, argv))
-            return *status;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine line = readCommandLine(arguments);
+    switch (line.request) {
+    case CommandLine::Request::Help:
+    case CommandLine::Request::HelpAll:
+        std::fputs(qPrintable(helpText(line.request == CommandLine::Request::HelpAll)), stdout);
+        return 0;
+    case CommandLine::Request::Version: std::printf("%s %s\n", ProgramName, HEARTHVALE_VERSION); return 0;
+    case CommandLine::Request::Start: break;
+    }
+    if (!line.error.isEmpty())
+        return refuse(line.error);
+
+    // Qt takes "--session=<id>" only as two arguments. They live as long as
+    // the application object; an unchanged command line goes as it came,
+    // which on Windows keeps Qt reading the wide one.
+    const QStringList split = qtForm(arguments);
+    std::vector<QByteArray> splitArguments;
+    std::vector<char *> splitArgv;
+    if (split != arguments) {
+        for (const QString &argument : split)
+            splitArguments.push_back(argument.toLocal8Bit());
+        for (QByteArray &argument : splitArguments)
+            splitArgv.push_back(argument.data());
+        splitArgv.push_back(nullptr);
+        argc = int(split.size());
+        argv = splitArgv.data();
     }
 
-    // Without a display nothing else can be told: which of the remaining
-    // options are Qt's is known only once its platform has started.
+    // Without a display nothing can be shown: a clear line instead of Qt's abort.
+    request = startupRequest(line);
     std::optional<StartupMessages> holding(std::in_place, startFailed);
     QApplication app(argc, argv);
     holding.reset();
 
-    // Qt has taken its own options out; what is left must be ours.
-    if (const std::optional<QString> error = commandLineError(QCoreApplication::arguments()))
-        return refuse(*error);
+    // What Qt has left is an option of another platform's plugin (-display
+    // on Wayland), or its value.
+    if (const QStringList left = QCoreApplication::arguments().mid(1); !left.isEmpty()) {
+        return refuse(isQtOption(left.first()) ? QStringLiteral("Option '%1' does not apply to the %2 platform.")
+                                                     .arg(left.first(), QGuiApplication::platformName())
+                                               : QStringLiteral("Unexpected argument '%1'.").arg(left.first()));
+    }
 
     QCoreApplication::setApplicationName(QLatin1StringView(ProgramName));
     QCoreApplication::setApplicationVersion(QStringLiteral(HEARTHVALE_VERSION));

@@ -1,8 +1,8 @@
 #include "startupmessages.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 
-#include <algorithm>
 #include <cstdlib>
 
 namespace hearthvale {
@@ -27,29 +27,57 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
         QList<QString> held;
         for (const HeldMessage &message : std::as_const(heldMessages))
             held.append(message.text);
-        fatalHandler(classifyStartupFailure(held, text), text);
+        fatalHandler(held, text);
         std::_Exit(1); // in case the handler returned
     }
     heldMessages.append({type, QByteArray(context.category), text});
 }
 
-bool anyContains(const QList<QString> &held, QLatin1StringView words)
+QString givenBy(const QString &where)
 {
-    return std::any_of(held.cbegin(), held.cend(), [words](const QString &text) { return text.contains(words); });
+    return where.isEmpty() ? QString() : QStringLiteral(" (given by %1)").arg(where);
 }
 
 } // namespace
 
-StartupFailure classifyStartupFailure(const QList<QString> &held, const QString &fatal)
+QString describeStartupFailure(const QList<QString> &held, const QString &fatal, const StartupRequest &request)
 {
-    if (anyContains(held, QLatin1StringView("Could not find the Qt platform plugin")))
-        return StartupFailure::PluginMissing;
-    // The X11 and Wayland plugins say so before Qt gives up on them.
-    const bool noDisplay = anyContains(held, QLatin1StringView("could not connect to display"))
-        || anyContains(held, QLatin1StringView("Failed to create wl_display"));
-    if (noDisplay && fatal.contains(QLatin1StringView("no Qt platform plugin could be initialized")))
-        return StartupFailure::DisplayMissing;
-    return StartupFailure::Other;
+    // Qt names each plugin it cannot find, and lists those it has in its
+    // fatal message; the X11 and Wayland plugins say so before Qt gives up on
+    // them.
+    static const QRegularExpression notFound(QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+    static const QRegularExpression available(QStringLiteral("Available platform plugins are: (.*)\\."));
+    QStringList missing;
+    bool x11 = false;
+    bool wayland = false;
+    for (const QString &text : held) {
+        if (const QRegularExpressionMatch match = notFound.match(text); match.hasMatch())
+            missing.append(QStringLiteral("\"%1\"").arg(match.captured(1)));
+        x11 = x11 || text.contains(QLatin1StringView("could not connect to display"));
+        wayland = wayland || text.contains(QLatin1StringView("Failed to create wl_display"));
+    }
+    QStringList told;
+    if (fatal.contains(QLatin1StringView("no Qt platform plugin could be initialized"))) {
+        if (!missing.isEmpty()) {
+            QStringList has = available.match(fatal).captured(1).split(QLatin1StringView(", "), Qt::SkipEmptyParts);
+            has.sort();
+            told.append(QStringLiteral("no Qt platform plugin %1%2; Qt has: %3")
+                            .arg(missing.join(QLatin1StringView(" or ")), givenBy(request.platformFrom),
+                                 has.isEmpty() ? QStringLiteral("none") : has.join(QLatin1StringView(", "))));
+        }
+        if (x11 && request.display.isEmpty())
+            told.append(QStringLiteral("no display to open: DISPLAY is not set"));
+        else if (x11)
+            told.append(
+                QStringLiteral("cannot open display \"%1\"%2").arg(request.display, givenBy(request.displayFrom)));
+        if (wayland && request.waylandDisplay.isEmpty())
+            told.append(QStringLiteral("no Wayland display to open: WAYLAND_DISPLAY is not set"));
+        else if (wayland)
+            told.append(QStringLiteral("cannot open Wayland display \"%1\" (given by WAYLAND_DISPLAY)")
+                            .arg(request.waylandDisplay));
+    }
+    // Anything else Qt found fatal is told in its own words.
+    return told.isEmpty() ? fatal.trimmed() : told.join(QLatin1StringView("; "));
 }
 
 StartupMessages::StartupMessages(FatalHandler onFatal)

@@ -11,7 +11,8 @@
 # ends with the display.
 #
 # CASE is one of: generate, keyboard, sites, exit, close, launcher-hangs,
-# launcher-missing, idle, memory, window, qt-options, screenreader.
+# launcher-missing, idle, memory, window, qt-options, screenreader, and on
+# other screens small-screen, scale-2 and screens (two monitors, by xrandr).
 #
 # screenreader runs Orca, the screen reader, on a session bus of its own
 # (dbus-run-session) and reads what it says from its debug log.
@@ -33,19 +34,19 @@ fail() {
     [ -s "${work:-}/err.log" ] && { echo "--- the program's stderr:" >&2; cat "$work/err.log" >&2; }
     exit 1
 }
-for tool in openbox xdotool xclip xprop wmctrl; do
+for tool in openbox xdotool xclip xprop wmctrl xwininfo xrandr; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
 . "$here/../xvfb.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/hearthvale-e2e.XXXXXX")
-pids=()
 cleanup() {
     # Orca does not always answer SIGTERM. It writes its log a line at a
     # time, so nothing is lost when it is killed.
     [ -n "${orca_pid:-}" ] && { kill -KILL "$orca_pid"; wait "$orca_pid"; } 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+    # The program, unless it has been waited for, and the accessibility bus.
+    for pid in ${app:-} ${at_spi_pid:-}; do kill "$pid" 2>/dev/null; done
+    for pid in ${app:-} ${at_spi_pid:-}; do wait "$pid" 2>/dev/null; done
     # A Windows build under Wine: its server and services go with the display.
     [ -n "$under_wine" ] && wineserver -k 2>/dev/null
     # Orca starts a speech server of its own, in our runtime folder.
@@ -56,34 +57,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Takes one process out of the list once it has been waited for; only the
-# element that is exactly that pid, never a part of another.
-forget_pid() {
-    local kept=() pid
-    for pid in "${pids[@]}"; do
-        [ "$pid" = "$1" ] || kept+=("$pid")
-    done
-    pids=("${kept[@]}")
-}
+# The screen, and the browser stand-in (xdg-open first on the program's
+# PATH), that each case wants.
+export HEARTHVALE_LINK_RECORDS="$work/records" HEARTHVALE_LINK_STANDIN=record
+app_env=() app_path="$work/bin:$PATH"
+case $case in
+    small-screen) HEARTHVALE_XVFB_SCREEN=640x480x24 ;;
+    scale-2) app_env=(QT_SCALE_FACTOR=2) ;;
+    screens) HEARTHVALE_XVFB_SCREEN=3584x1600x24 app_env=("QT_SCREEN_SCALE_FACTORS=LEFT=1;RIGHT=2") ;;
+    launcher-hangs) HEARTHVALE_LINK_STANDIN=hang ;;
+    launcher-missing) app_path="$work/bin" ;; # no launcher at all
+esac
+mkdir "$work/bin" "$work/records"
+[ "$case" = launcher-missing ] || install -m 755 "$here/../links/xdg-open-standin.sh" "$work/bin/xdg-open"
 
 # A display of our own, whichever number is free.
 xvfb_start "$work" || fail "Xvfb did not start"
 
 wm_start "$work" || fail "openbox did not start"
-
-# The browser stand-in, first on PATH; "missing" leaves no launcher at all.
-mkdir "$work/bin" "$work/records"
-export HEARTHVALE_LINK_RECORDS="$work/records" HEARTHVALE_LINK_STANDIN=record
-case $case in
-    launcher-hangs) HEARTHVALE_LINK_STANDIN=hang ;;
-esac
-# The program's PATH: the stand-in first, or for "missing" no launcher at all.
-app_path="$work/bin:$PATH"
-if [ "$case" = launcher-missing ]; then
-    app_path="$work/bin"
-else
-    install -m 755 "$here/../links/xdg-open-standin.sh" "$work/bin/xdg-open"
-fi
+# Monitors once the window manager holds the display: the server forgets them when its last client leaves.
+[ "$case" != screens ] || { xrandr --setmonitor LEFT 1024/270x768/203+0+0 screen \
+    && xrandr --setmonitor RIGHT 2560/600x1600/380+1024+0 none; } >/dev/null || fail "xrandr could not set monitors"
 
 # The screen reader on this session's bus, as a desktop starts it: the
 # accessibility bus first, then Orca, then the program.
@@ -93,7 +87,7 @@ if [ "$case" = screenreader ]; then
     at_spi_bus=${HEARTHVALE_AT_SPI_BUS:-/usr/libexec/at-spi-bus-launcher}
     [ -x "$at_spi_bus" ] || fail "$at_spi_bus is not installed (at-spi2-core)"
     "$at_spi_bus" --launch-immediately >"$work/at-spi.log" 2>&1 &
-    pids+=("$!")
+    at_spi_pid=$!
     for _ in $(seq 200); do
         # Asked without starting it: the bus would start a launcher of its own.
         dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -121,11 +115,10 @@ fi
 
 # Started by a session manager, the program gets Qt's own options.
 args=()
-[ "$case" = qt-options ] && args=(-session 1a2b3c4d_5 -name hearthvale-restored -stylesheet /dev/null
+[ "$case" = qt-options ] && args=(--session=1a2b3c4d_5 --name=hearthvale-restored -stylesheet /dev/null
                                   -platformtheme xdgdesktopportal -reverse)
-PATH="$app_path" "$program" "${args[@]}" >"$work/out.log" 2>"$work/err.log" &
+env PATH="$app_path" "${app_env[@]}" "$program" "${args[@]}" >"$work/out.log" 2>"$work/err.log" &
 app=$!
-pids+=("$app")
 
 window=$(window_wait "$title" "$app")
 case $? in
@@ -153,21 +146,35 @@ copied_name() {
     timeout 5 xclip -o -selection clipboard 2>/dev/null
 }
 
-is_table_entry() {
-    grep -qxF "    \"$1\"," "$names_source"
-}
+is_table_entry() { grep -qxF "    \"$1\"," "$names_source"; }
 
+# The program's status once it ends; it is not waited for again.
 wait_for_exit() {
     local status
     for _ in $(seq 100); do
-        if ! kill -0 "$app" 2>/dev/null; then
-            wait "$app"; status=$?
-            forget_pid "$app"
-            return "$status"
-        fi
+        kill -0 "$app" 2>/dev/null || { wait "$app"; status=$?; app=; return "$status"; }
         sleep 0.05
     done
     fail "the program did not end"
+}
+
+# The frame's left, top, right and bottom edges, then the client's width and
+# height, in the screen's pixels.
+frame_geometry() {
+    local client extents
+    client=$(xwininfo -id "$window" | awk '/Absolute upper-left [XY]:|Width:|Height:/ {printf "%s ", $NF}')
+    extents=$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*=//; s/,/ /g')
+    # shellcheck disable=SC2086 # the numbers, one word each
+    set -- $client $extents
+    echo $(($1 - $5)) $(($2 - $7)) $(($1 + $3 + $6)) $(($2 + $4 + $8)) "$3" "$4"
+}
+
+# Whether the window is $1 x $2 and its size hints keep it so; sets geometry
+# (as frame_geometry has it) and hints.
+fixed_size() {
+    geometry=$(frame_geometry) hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+    [ "${geometry#* * * * }" = "$1 $2" ] && grep -q "minimum size: $1 by $2" <<<"$hints" \
+        && grep -q "maximum size: $1 by $2" <<<"$hints"
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$app/stat"; }
@@ -278,13 +285,9 @@ qt-options)
     is_table_entry "$(copied_name)" || fail "the restored window does not draw names"
     ;;
 window)
-    hints=$(xprop -id "$window" WM_NORMAL_HINTS)
-    grep -q 'minimum size: 638 by 478' <<<"$hints" || fail "no fixed minimum size: $hints"
-    grep -q 'maximum size: 638 by 478' <<<"$hints" || fail "no fixed maximum size: $hints"
     # The window manager sets these once it manages the window.
     for _ in $(seq 100); do
-        actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
-        grep -q '_NET_WM_ACTION' <<<"$actions" && break
+        actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS) && grep -q '_NET_WM_ACTION' <<<"$actions" && break
         sleep 0.05
     done
     grep -q MINIMIZE <<<"$actions" || fail "minimise not offered: $actions"
@@ -300,12 +303,28 @@ window)
     # Nothing can make it bigger: asked to, the window manager leaves it.
     xdotool windowsize "$window" 900 700
     sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    [ "$WIDTH" = 638 ] && [ "$HEIGHT" = 478 ] || fail "client area is ${WIDTH}x$HEIGHT"
-    centre_x=$(( X + WIDTH / 2 )) centre_y=$(( Y + HEIGHT / 2 ))
-    [ $(( centre_x - 512 )) -ge -30 ] && [ $(( centre_x - 512 )) -le 30 ] \
-        && [ $(( centre_y - 384 )) -ge -30 ] && [ $(( centre_y - 384 )) -le 30 ] \
-        || fail "window not centred: client centre at $centre_x,$centre_y"
+    fixed_size 638 478 || fail "not fixed at 638x478: $geometry; $hints"
+    # The whole window, frame and all, centred on the 1024x768 screen.
+    read -r left top right bottom _ <<<"$geometry"
+    off_x=$((left + right - 1024)) off_y=$((top + bottom - 768))
+    [ "${off_x#-}" -le 2 ] && [ "${off_y#-}" -le 2 ] || fail "not centred: the frame spans $left,$top to $right,$bottom"
+    ;;
+small-screen|scale-2)
+    # Too big for the screen: the frame from its top left, title bar and close box in reach.
+    read -r left top _ <<<"$(frame_geometry)"
+    [ "$left,$top" = 0,0 ] || fail "the frame starts at $left,$top"
+    ;;
+screens)
+    # Moved to the screen of twice the scale, the card takes twice the pixels
+    # and its size hints follow, its frame on that screen; moved back, as before.
+    for move in "1500 200 1276 956 1024" "100 100 638 478 0"; do
+        read -r x y size_x size_y screen_left <<<"$move"
+        wmctrl -i -r "$window" -e "0,$x,$y,-1,-1"
+        for _ in $(seq 100); do fixed_size "$size_x" "$size_y" && break; sleep 0.05; done
+        fixed_size "$size_x" "$size_y" || fail "moved to $x,$y, not fixed at ${size_x}x$size_y: $geometry; $hints"
+        read -r left top _ <<<"$geometry"
+        [ "$left" -ge "$screen_left" ] && [ "$top" -ge 0 ] || fail "moved to $x,$y, its frame starts at $left,$top"
+    done
     ;;
 screenreader)
     # What Orca said and where its focus went, from line $1 of its log on.
