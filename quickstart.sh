@@ -107,7 +107,9 @@ deb)
     (cd build-deb/clone && dpkg-buildpackage -us -uc -b)
     lintian --pedantic --fail-on error,warning build-deb/*.changes
     dpkg-deb -x build-deb/hearthvale-names_*_"$(dpkg --print-architecture)".deb build-deb/unpacked
-    hardening-check build-deb/unpacked/usr/games/hearthvale-names
+    # Control-flow protection needs every object of the link to carry it, and
+    # Debian 12's C start-up files do not (no program of Debian 12 has it).
+    hardening-check --nocfprotection build-deb/unpacked/usr/games/hearthvale-names
     rm -rf build-deb/clone build-deb/unpacked
     ls -l build-deb/*.deb
     ;;
