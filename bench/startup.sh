@@ -12,8 +12,9 @@
 #   bench/startup.sh [RUNS]         (default 40; builds build-bench/ first if needed)
 #
 # Every program runs alike: no session bus, said so plainly so that none
-# starts one; built without a RUNPATH, as installed (the "bench" preset);
-# and the script waits in blocking reads, never polling while they start.
+# starts one; built without a RUNPATH (the "bench" preset); and the script
+# waits in blocking reads, or in half-second sleeps under callgrind, never
+# polling while they start.
 # Not a test: the times depend on the machine and its load.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,31 +35,37 @@ xvfb_start "$work" 2560x1600x24 # room for the card at twice the size
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 mkfifo "$work/log"
 
-fail() { echo "startup.sh: $1 ended early" >&2; cat "$work/err" >&2; exit 1; }
+fail() {
+    local status=0
+    wait "$2" || status=$?
+    echo "startup.sh: $1 ended early, status $status" >&2; cat "$work/err" >&2; exit 1
+}
 cputime() { local s; read -r s <"/proc/$1/stat"; s=(${s##*) }); echo $(( s[11] + s[12] )); }
 
-# Instructions to idle, for one program at one scale.
+# Instructions to idle, for one program at one scale: counted until its CPU
+# time has stood still for half a second with its window shown.
 count() {
-    local pid before after
+    local pid before after=
     QT_SCALE_FACTOR=$2 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>"$work/err" >/dev/null &
     pid=$!
-    timeout 300 xdotool search --sync --onlyvisible --pid "$pid" >/dev/null || fail "$1"
-    after=$(cputime "$pid")
-    until before=$after; sleep 0.5; after=$(cputime "$pid"); [ "$before" = "$after" ]; do :; done
+    until before=$after; sleep 0.5; after=$(cputime "$pid" 2>/dev/null) && [ "$before" = "$after" ] \
+        && xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || fail "$1" "$pid"
+    done
     kill "$pid"; wait "$pid" 2>/dev/null || true
     sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$work/err"
 }
 
 # One launch: prints "microseconds resident-KiB".
 measure() {
-    local start line pid rss key value
+    local start line log= pid rss key value
     start=${EPOCHREALTIME/./}
     QT_SCALE_FACTOR=$2 QT_LOGGING_RULES=qt.widgets.painting=true "$1" 2>"$work/log" >/dev/null &
     pid=$!
     exec 3<"$work/log"
-    while IFS= read -r line <&3; do [[ $line == *'Flushing QRegion'* ]] && break; done
+    while IFS= read -r line <&3; do log+=$line$'\n'; [[ $line == *'Flushing QRegion'* ]] && break; done
     local end=${EPOCHREALTIME/./}
-    kill -0 "$pid" 2>/dev/null || { echo "$line" >"$work/err"; fail "$1"; }
+    kill -0 "$pid" 2>/dev/null || { echo "$log" >"$work/err"; fail "$1" "$pid"; }
     while read -r key value _; do [ "$key" = VmRSS: ] && rss=$value; done <"/proc/$pid/status"
     kill "$pid"; wait "$pid" 2>/dev/null || true
     exec 3<&-
