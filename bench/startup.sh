@@ -1,21 +1,18 @@
 #!/usr/bin/env bash
-# Start-up benchmark: the program, the bare Qt window of the same size and
-# that window with one line of text, each started under a private Xvfb at
-# scale 1 and 2. For each it reports
-# - the instructions from launch until the window is mapped and the program
-#   idle (its CPU time standing still for half a second), counted by
-#   valgrind's callgrind: the same every run, so one run each;
-# - the median time from launch until the first paint has been flushed to
-#   the screen, read from Qt's painting log (qt.widgets.painting), and the
-#   resident memory then.
+# Start-up benchmark: the program, a bare Qt window of the same size and that
+# window with one line of text, each under a private Xvfb at scale 1 and 2:
+# - instructions from launch until the window is shown and the program idle
+#   (its CPU time still for half a second), counted by valgrind's callgrind;
+#   the same every run, so one run each;
+# - the median time from launch until the first paint has been flushed, read
+#   from Qt's painting log (qt.widgets.painting), and the resident memory then.
 #
 #   bench/startup.sh [RUNS]         (default 40; builds build-bench/ first if needed)
 #
-# Every program runs alike: no session bus, said so plainly so that none
-# starts one; built without a RUNPATH (the "bench" preset); and the script
-# waits in blocking reads, or in half-second sleeps under callgrind, never
-# polling while they start.
-# Not a test: the times depend on the machine and its load.
+# Every program runs alike: no session bus, said so plainly so that none tries
+# to start one; built without a RUNPATH (the "bench" preset); and the script
+# waits in blocking reads, or half-second sleeps under callgrind, never polling
+# while a program starts. Not a test: the times depend on the machine's load.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-40}
@@ -35,15 +32,10 @@ xvfb_start "$work" 2560x1600x24 # room for the card at twice the size
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 mkfifo "$work/log"
 
-fail() {
-    local status=0
-    wait "$2" || status=$?
-    echo "startup.sh: $1 ended early, status $status" >&2; cat "$work/err" >&2; exit 1
-}
+fail() { local s=0; wait "$2" || s=$?; echo "startup.sh: $1 ended early, status $s" >&2; cat "$work/err" >&2; exit 1; }
 cputime() { local s; read -r s <"/proc/$1/stat"; s=(${s##*) }); echo $(( s[11] + s[12] )); }
 
-# Instructions to idle, for one program at one scale: counted until its CPU
-# time has stood still for half a second with its window shown.
+# Instructions to idle, for one program at one scale.
 count() {
     local pid before after=
     QT_SCALE_FACTOR=$2 valgrind --tool=callgrind --callgrind-out-file=/dev/null "$1" 2>"$work/err" >/dev/null &
@@ -58,13 +50,13 @@ count() {
 
 # One launch: prints "microseconds resident-KiB".
 measure() {
-    local start line log= pid rss key value
+    local start end line log= pid rss key value
     start=${EPOCHREALTIME/./}
     QT_SCALE_FACTOR=$2 QT_LOGGING_RULES=qt.widgets.painting=true "$1" 2>"$work/log" >/dev/null &
     pid=$!
     exec 3<"$work/log"
     while IFS= read -r line <&3; do log+=$line$'\n'; [[ $line == *'Flushing QRegion'* ]] && break; done
-    local end=${EPOCHREALTIME/./}
+    end=${EPOCHREALTIME/./}
     kill -0 "$pid" 2>/dev/null || { echo "$log" >"$work/err"; fail "$1" "$pid"; }
     while read -r key value _; do [ "$key" = VmRSS: ] && rss=$value; done <"/proc/$pid/status"
     kill "$pid"; wait "$pid" 2>/dev/null || true
@@ -83,13 +75,9 @@ for scale in 1 2; do
 done
 
 for name in "${programs[@]}"; do
-    echo -n "$name"
-    for scale in 1 2; do
-        echo -n " $(cat "$work/$name.$scale.ir") $(cut -d' ' -f1 "$work/$name.$scale" | median)"
-        echo -n " $(cut -d' ' -f2 "$work/$name.$scale" | median)"
-    done
-    echo
-done | awk -v n="$runs" '
+    echo "$name" $(for scale in 1 2; do cat "$work/$name.$scale.ir"; for field in 1 2; do
+        cut -d' ' -f$field "$work/$name.$scale" | median; done; done)
+done | awk -v n="$runs" -v size="$(stat -c %s "$build/bin/${programs[0]}")" '
     { name[NR] = $1; for (i = 2; i <= 7; ++i) v[NR, i] = $i }
     END {
         printf "start-up under Xvfb: instructions to idle; time to first paint and memory then, median of %d runs\n", n
@@ -101,4 +89,5 @@ done | awk -v n="$runs" '
             printf "against the window with text at scale %d: instructions %.2fx (goal: at most %s), memory %.2fx%s, time %.2fx\n",
                 s ? 2 : 1, v[1, 2 + s] / v[2, 2 + s], s ? "1.35x" : "1.20x", v[1, 4 + s] / v[2, 4 + s],
                 s ? "" : " (goal: at most 1.08x)", v[1, 3 + s] / v[2, 3 + s]
+        printf "program file: %.2f MB\n", size / 1e6
     }'
