@@ -128,8 +128,8 @@ QImage picture(const QString &name)
 
 QFont controlFont(Face face)
 {
-    // Where Comic Sans MS is missing, Qt's substitution table sends the
-    // request to the built-in Comic Neue; the family asked for stays the same.
+    // Where Comic Sans MS is missing, the built-in Comic Neue answers to its
+    // name (builtinfonts.h); the family asked for stays the same.
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPointSizeF(face == Face::Large ? 12.0 : 8.25);
     font.setWeight(face == Face::Large ? QFont::Normal : QFont::Bold);
