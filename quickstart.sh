@@ -23,7 +23,7 @@ case "$mode" in
     *) echo "usage: $0 run|test|sanitize|windows" >&2; exit 2 ;;
 esac
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-qpa-plugins fonts-comic-neue)
 # What the end-to-end tests drive the program with, and the cross compiler.
 x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
 mingw=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
@@ -35,7 +35,8 @@ if [ "$mode" = windows ]; then
 elif [ "$mode" != run ]; then
     packages+=("${x11_tests[@]}" "${mingw[@]}" weston qt6-wayland
                desktop-file-utils appstream devscripts dpkg-dev file groff-base
-               orca speech-dispatcher at-spi2-core dbus)
+               orca speech-dispatcher at-spi2-core dbus
+               valgrind) # the last for bench/startup.sh's instruction counts
 fi
 
 install_packages() {
