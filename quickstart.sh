@@ -26,7 +26,7 @@ case "$mode" in
     *) echo "usage: $0 run|test|sanitize|windows|deb" >&2; exit 2 ;;
 esac
 
-packages=(cmake ninja-build g++ qt6-base-dev fonts-comic-neue)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev fonts-comic-neue)
 # What the end-to-end tests drive the program with.
 x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
 case "$mode" in

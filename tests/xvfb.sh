@@ -1,16 +1,16 @@
 # Starts a private Xvfb for a test or the benchmark; sourced, not run.
 #
 #   . tests/xvfb.sh
-#   xvfb_start WORKDIR || exit 1    # DISPLAY and the rest are now set
+#   xvfb_start WORKDIR [SCREEN] || exit 1  # DISPLAY and the rest are now set
 #   ...
 #   wm_start WORKDIR || exit 1      # openbox, where a test needs a window manager
 #   window=$(window_wait TITLE PID) # the program's window, once it shows
 #   xvfb_stop                       # in the caller's exit trap (stops both)
 #
 # The display number is whichever one Xvfb finds free (-displayfd), so
-# several runs can share the machine; the screen is 1024x768 unless
-# HEARTHVALE_XVFB_SCREEN says otherwise. WORKDIR is the caller's own temporary
-# folder; the server's log and a private runtime folder go there.
+# several runs can share the machine. WORKDIR is the caller's own temporary
+# folder; the server's log and a private runtime folder go there. SCREEN
+# is Xvfb's WIDTHxHEIGHTxDEPTH, 1024x768x24 unless given.
 #
 # Qt is pointed at the server through xcb, and everything that could steer
 # it elsewhere or change what it draws is taken away: a desktop name adds
@@ -22,14 +22,17 @@ xvfb_pid=
 wm_pid=
 
 xvfb_start() {
-    local workdir=$1 number=
+    local workdir=$1 screen=${2:-1024x768x24} number=
     if ! command -v Xvfb >/dev/null 2>&1; then
         echo "xvfb.sh: Xvfb is not installed (Debian package xvfb)" >&2
         return 1
     fi
     rm -f "$workdir/display"
     mkfifo "$workdir/display" || return 1
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${HEARTHVALE_XVFB_SCREEN:-1024x768x24}" \
+    # -noreset: with no window manager holding a connection, the server
+    # would reset whenever its last client left, and refuse the next one for
+    # a moment; the benchmark starts one program after another.
+    Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "$screen" \
         3>"$workdir/display" >"$workdir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     read -r -t 20 number <"$workdir/display" || true

@@ -20,9 +20,12 @@ void NameGenerator::SeedGenerator()
 
 void NameGenerator::LoadNames()
 {
+    // Each slot refers to its name in the program's own data: the fill
+    // allocates and copies nothing.
     for (int slot = 0; slot < NameCount; ++slot) {
-        const std::string_view literal = NameLiterals[slot];
-        m_names[slot] = QString::fromLatin1(literal.data(), static_cast<qsizetype>(literal.size()));
+        const std::u16string_view name = NameLiterals[slot];
+        m_names[slot] =
+            QString::fromRawData(reinterpret_cast<const QChar *>(name.data()), static_cast<qsizetype>(name.size()));
     }
 }
 

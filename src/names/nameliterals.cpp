@@ -4,9 +4,13 @@
 // intentional and must stay exactly as written.
 #include "nameliterals.h"
 
+#include <cstddef>
+
 namespace hearthvale {
 
-const std::array<std::string_view, NameCount> NameLiterals = {
+namespace {
+
+constexpr std::array<std::string_view, NameCount> Written = {
     // 0
     "Huntsville",
     "Athens",
@@ -1020,5 +1024,37 @@ const std::array<std::string_view, NameCount> NameLiterals = {
     // 1000
     "Abbott",
 };
+
+constexpr std::size_t TextLength = [] {
+    std::size_t length = 0;
+    for (const std::string_view name : Written)
+        length += name.size() + 1;
+    return length;
+}();
+
+// Every name above in UTF-16, as QString holds text, each followed by a
+// NUL; the compiler makes it, taking each Latin-1 character as it stands.
+constexpr std::array<char16_t, TextLength> Text = [] {
+    std::array<char16_t, TextLength> text{};
+    std::size_t at = 0;
+    for (const std::string_view name : Written) {
+        for (const char c : name)
+            text[at++] = static_cast<unsigned char>(c);
+        text[at++] = u'\0';
+    }
+    return text;
+}();
+
+} // namespace
+
+constinit const std::array<std::u16string_view, NameCount> NameLiterals = [] {
+    std::array<std::u16string_view, NameCount> names{};
+    std::size_t at = 0;
+    for (std::size_t slot = 0; slot < names.size(); ++slot) {
+        names[slot] = std::u16string_view(Text.data() + at, Written[slot].size());
+        at += Written[slot].size() + 1;
+    }
+    return names;
+}();
 
 } // namespace hearthvale

@@ -7,7 +7,8 @@ namespace hearthvale {
 
 inline constexpr int NameCount = 1001;
 
-// The names as written, slot by slot; the table copies them in this order.
-extern const std::array<std::string_view, NameCount> NameLiterals;
+// The names as written, slot by slot, in UTF-16 as QString holds text, so
+// that the table refers to them where they lie instead of copying each one.
+extern const std::array<std::u16string_view, NameCount> NameLiterals;
 
 } // namespace hearthvale

@@ -8,6 +8,7 @@
 #include "nameannouncer.h"
 #include "screenfit.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
 #include <QIcon>
@@ -18,6 +19,7 @@
 #include <QResource>
 
 #include <array>
+#include <cstring>
 #include <variant>
 
 namespace hearthvale {
@@ -84,37 +86,49 @@ QList<QImage> readImages(const QString &path, const char *format)
     return images;
 }
 
-// The background, bottom row first, as a 24-bit BMP stores it. The picture
-// is built in uncompressed, so the image is read straight out of the
-// program's own pages: nothing is decoded or copied at start-up, and it
-// takes no memory of its own. A file of another layout is decoded instead.
-QImage bottomUpPicture(const QString &path)
+// The images the build wrote out as the window holds them in memory
+// (tools/rawimages.cpp): each a width and a height, then its pixels, read in
+// place from the program's own pages, with nothing decoded or copied. None
+// where the build could not make them.
+QList<QImage> builtImages(const QString &path, QImage::Format format)
 {
     const QResource resource(path);
     const uchar *data = resource.data();
-    const qint64 size = resource.size();
-    const auto field = [data](int offset, int bytes) {
-        quint32 value = 0;
-        for (int i = bytes - 1; i >= 0; --i)
-            value = value << 8 | data[offset + i];
-        return value;
-    };
-    if (data && resource.compressionAlgorithm() == QResource::NoCompression && size >= 54 && data[0] == 'B'
-        && data[1] == 'M' && field(14, 4) >= 40 && field(28, 2) == 24 && field(30, 4) == 0) {
-        const quint32 offset = field(10, 4);
-        const qint32 width = qint32(field(18, 4));
-        const qint32 height = qint32(field(22, 4)); // positive: bottom row first
-        const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
-        if (width > 0 && height > 0 && offset + stride * height <= size)
-            return QImage(data + offset, width, height, stride, QImage::Format_BGR888);
+    qint64 left = resource.size();
+    QList<QImage> images;
+    if (!data || resource.compressionAlgorithm() != QResource::NoCompression
+        || reinterpret_cast<quintptr>(data) % alignof(quint32) != 0)
+        return images;
+    quint32 size[2];
+    while (left >= qint64(sizeof size)) {
+        std::memcpy(size, data, sizeof size);
+        const qint64 bytes = qint64(size[0]) * size[1] * 4;
+        if (bytes == 0 || bytes > left - qint64(sizeof size))
+            break;
+        images.append(QImage(data + sizeof size, int(size[0]), int(size[1]), format));
+        data += sizeof size + bytes;
+        left -= qint64(sizeof size) + bytes;
     }
-    return readImages(path, "bmp").value(0).mirrored();
+    return images;
+}
+
+// A background, top row first, in the window's own format, so that a paint
+// only copies it. Where the build could not prepare it, the BMP is decoded
+// once instead.
+QImage picture(const QString &name)
+{
+    const QImage built = builtImages(QStringLiteral(":/pixels/") + name, QImage::Format_RGB32).value(0);
+    if (!built.isNull())
+        return built;
+    return readImages(QStringLiteral(":/assets/%1.bmp").arg(name), "bmp")
+        .value(0)
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QFont controlFont(Face face)
 {
-    // Where Comic Sans MS is missing, Qt's substitution table sends the
-    // request to the built-in Comic Neue; the family asked for stays the same.
+    // Where Comic Sans MS is missing, the built-in Comic Neue answers to its
+    // name (builtinfonts.h); the family asked for stays the same.
     QFont font(QStringLiteral("Comic Sans MS"));
     font.setPointSizeF(face == Face::Large ? 12.0 : 8.25);
     font.setWeight(face == Face::Large ? QFont::Normal : QFont::Bold);
@@ -155,7 +169,7 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     : QWidget(parent,
               Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_background(bottomUpPicture(QStringLiteral(":/assets/background.bmp")))
+    , m_background(picture(QStringLiteral("background")))
     , m_names(source)
 {
     registerBuiltInFonts();
@@ -164,20 +178,32 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     // The program file's own 16-colour icon at 16 and 32 pixels, and the
     // larger drawings the desktop menus use, so that title bars and window
     // switchers on dense screens get a sharp one rather than a blown-up 32.
-    QIcon icon;
-    for (const QImage &image : readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico"))
-        icon.addPixmap(QPixmap::fromImage(image));
-    for (const QString &path : {QStringLiteral(":/assets/icons/48.png"), QStringLiteral(":/assets/icons/128.png")}) {
-        for (const QImage &image : readImages(path, "png"))
-            icon.addPixmap(QPixmap::fromImage(image));
+    // Built in ready to hand over, so that no image reader is looked for or
+    // loaded; the files themselves are read only where the build could not.
+    QList<QImage> images = builtImages(QStringLiteral(":/pixels/icons"), QImage::Format_ARGB32_Premultiplied);
+    if (images.isEmpty()) {
+        images = readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico");
+        for (const QString &path : {QStringLiteral(":/assets/icons/48.png"), QStringLiteral(":/assets/icons/128.png")})
+            images += readImages(path, "png");
     }
+    QIcon icon;
+    for (const QImage &image : std::as_const(images))
+        icon.addPixmap(QPixmap::fromImage(image));
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
     // A fixed picture with fixed captions: Qt's right-to-left layout (-reverse,
     // or a right-to-left language) must neither mirror the controls' alignment
     // nor set "Generate!" as "!Generate".
     setLayoutDirection(Qt::LeftToRight);
+    // A new name box lays its empty text out twice before it has a font of
+    // its own: in the application's font, then in the one it takes from the
+    // card. Made while both are the box's font, it loads no font that
+    // nothing on the card is drawn in.
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(controlFont(Face::Large));
+    setFont(controlFont(Face::Large));
     buildControls();
+    QApplication::setFont(applicationFont);
     // In the box whose text it tells; the card keeps its ten controls.
     m_announcer = new NameAnnouncer(TxtName);
     const std::pair<CommandButton *, void (Form1::*)()> handlers[] = {
@@ -283,17 +309,15 @@ const QImage *Form1::sharpBackground(qreal devicePixelRatio)
     if (devicePixelRatio <= 1)
         return nullptr;
     if (!m_sharpBackground)
-        m_sharpBackground = bottomUpPicture(QStringLiteral(":/assets/background@2x.bmp"));
+        m_sharpBackground = picture(QStringLiteral("background@2x"));
     return m_sharpBackground->size() == m_background.size() * 2 ? &*m_sharpBackground : nullptr;
 }
 
 void Form1::paintEvent(QPaintEvent *)
 {
     // At its natural size from the top left: the picture is two pixels wider
-    // and taller than the card, and those edges are simply cut off. Its rows
-    // come bottom first, so it is drawn turned over.
+    // and taller than the card, and those edges are simply cut off.
     QPainter painter(this);
-    painter.setTransform(QTransform(1, 0, 0, -1, 0, m_background.height()), true);
     const qreal ratio = devicePixelRatioF();
     const QImage *sharp = sharpBackground(ratio);
     if (!sharp) {

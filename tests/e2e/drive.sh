@@ -62,9 +62,9 @@ trap cleanup EXIT
 export HEARTHVALE_LINK_RECORDS="$work/records" HEARTHVALE_LINK_STANDIN=record
 app_env=() app_path="$work/bin:$PATH"
 case $case in
-    small-screen) HEARTHVALE_XVFB_SCREEN=640x480x24 ;;
+    small-screen) xvfb_screen=640x480x24 ;;
     scale-2) app_env=(QT_SCALE_FACTOR=2) ;;
-    screens) HEARTHVALE_XVFB_SCREEN=3584x1600x24 app_env=("QT_SCREEN_SCALE_FACTORS=LEFT=1;RIGHT=2") ;;
+    screens) xvfb_screen=3584x1600x24 app_env=("QT_SCREEN_SCALE_FACTORS=LEFT=1;RIGHT=2") ;;
     launcher-hangs) HEARTHVALE_LINK_STANDIN=hang ;;
     launcher-missing) app_path="$work/bin" ;; # no launcher at all
 esac
@@ -72,7 +72,7 @@ mkdir "$work/bin" "$work/records"
 [ "$case" = launcher-missing ] || install -m 755 "$here/../links/xdg-open-standin.sh" "$work/bin/xdg-open"
 
 # A display of our own, whichever number is free.
-xvfb_start "$work" || fail "Xvfb did not start"
+xvfb_start "$work" "${xvfb_screen:-}" || fail "Xvfb did not start"
 
 wm_start "$work" || fail "openbox did not start"
 # Monitors once the window manager holds the display: the server forgets them when its last client leaves.
