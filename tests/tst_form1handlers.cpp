@@ -14,6 +14,9 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <memory>
 
@@ -49,6 +52,58 @@ class FixedSource : public RandomSource
 public:
     float value = 0.0f;
     float next() override { return value; }
+};
+
+// What assistive technology would be told, while one lives: Qt's
+// accessibility is switched on as when a screen reader connects, and every
+// text that a platform bridge turns into speech on its own is kept: on
+// AT-SPI a notification shown, on UI Automation a value change carrying a
+// string, from Qt 6.8 an announcement. The value changes are kept apart,
+// since AT-SPI warns of one from an object without a value.
+class ScreenReaderStandIn
+{
+public:
+    static inline QStringList spoken;
+    static inline QStringList valueChanges;
+
+    ScreenReaderStandIn()
+    {
+        QAccessible::installUpdateHandler(&record);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    }
+    ~ScreenReaderStandIn()
+    {
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+        spoken.clear();
+        valueChanges.clear();
+    }
+    ScreenReaderStandIn(const ScreenReaderStandIn &) = delete;
+    ScreenReaderStandIn &operator=(const ScreenReaderStandIn &) = delete;
+
+private:
+    static void record(QAccessibleEvent *event)
+    {
+        QAccessibleInterface *target = event->accessibleInterface();
+        switch (event->type()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        case QAccessible::Announcement:
+            spoken.append(static_cast<QAccessibleAnnouncementEvent *>(event)->message());
+            break;
+#endif
+        case QAccessible::ObjectShow:
+            if (target && target->role() == QAccessible::Notification)
+                spoken.append(target->text(QAccessible::Name));
+            break;
+        case QAccessible::ValueChanged:
+            if (const QVariant value = static_cast<QAccessibleValueChangeEvent *>(event)->value();
+                value.typeId() == QMetaType::QString) {
+                valueChanges.append(value.toString());
+            }
+            break;
+        default: break;
+        }
+    }
 };
 
 } // namespace
@@ -131,6 +186,31 @@ private Q_SLOTS:
             QCOMPARE(notification->text(QAccessible::Name), QStringLiteral("Honolulu "));
             QCOMPARE(QApplication::focusWidget(), form.Command1);
             QVERIFY(announcer->isHidden());
+        }
+    }
+
+    // With a screen reader listening, each press tells it the name once,
+    // in the way its platform's bridge passes on.
+    void screenReaderHearsEachPressOnce()
+    {
+        FixedSource fixed;
+        Form1 form(fixed);
+        form.show();
+        ScreenReaderStandIn reader;
+        for (const float r : {149.5f / 1001, 149.5f / 1001, 0.5f / 1001}) {
+            fixed.value = r;
+            ScreenReaderStandIn::spoken.clear();
+            ScreenReaderStandIn::valueChanges.clear();
+            QTest::keyClick(form.Command1, Qt::Key_Space);
+            const QStringList once{form.TxtName->text()};
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+            QCOMPARE(ScreenReaderStandIn::spoken, once);
+#elif defined(Q_OS_WIN)
+            QCOMPARE(ScreenReaderStandIn::valueChanges, once);
+#else
+            QCOMPARE(ScreenReaderStandIn::spoken, once);
+            QCOMPARE(ScreenReaderStandIn::valueChanges, QStringList());
+#endif
         }
     }
 
