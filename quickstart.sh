@@ -23,7 +23,7 @@ case "$mode" in
     *) echo "usage: $0 run|test|sanitize|windows" >&2; exit 2 ;;
 esac
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-comic-neue)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-qpa-plugins fonts-comic-neue)
 # What the end-to-end tests drive the program with, and the cross compiler.
 x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils)
 mingw=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
