@@ -51,25 +51,29 @@ def icon_images(ico):
     return images
 
 
+def shown_icon(pe):
+    """(width, height, image bytes) of each image of the first icon group,
+    the one the shell shows."""
+    groups, icons = resources(pe, RT_GROUP_ICON), resources(pe, RT_ICON)
+    if not groups:
+        return []
+    group = groups[min(groups)]
+    images = []
+    for i in range(struct.unpack_from("<HHH", group)[2]):
+        width, height, _, _, _, _, _, image_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+        images.append((width or 256, height or 256, icons.get(image_id)))
+    return images
+
+
 def main():
     if len(sys.argv) < 6:
         sys.exit(__doc__)
     program, icon, manifest, rc_version, *strings = sys.argv[1:]
     pe = pefile.PE(program)
 
-    # The shell shows the first icon group; its images must be the icon's.
-    groups = resources(pe, RT_GROUP_ICON)
-    icons = resources(pe, RT_ICON)
-    check(groups, "no icon group")
-    if groups:
-        group = groups[min(groups)]
-        _, _, count = struct.unpack_from("<HHH", group)
-        shown = []
-        for i in range(count):
-            width, height, _, _, _, _, _, image_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
-            shown.append((width or 256, height or 256, icons.get(image_id)))
-        check(shown == icon_images(open(icon, "rb").read()),
-              f"the icon group holds {[(w, h) for w, h, _ in shown]}, not the images of {icon}")
+    shown = shown_icon(pe)
+    check(shown == icon_images(open(icon, "rb").read()),
+          f"the icon shown holds {[(w, h) for w, h, _ in shown]}, not the images of {icon}")
 
     # The version record: the four numbers in both fixed fields, and exactly
     # the strings given.
@@ -114,4 +118,5 @@ def main():
     print("icon, version record, manifest and header as built")
 
 
-main()
+if __name__ == "__main__":
+    main()
