@@ -1,68 +1,44 @@
 #!/usr/bin/python3
-"""What Windows reads from the program file itself, read back with pefile:
-Explorer's icon, the version record of Properties, Details, and the manifest
-Windows reads before it starts the program; and no link time in its header,
-which would make every build of the same source differ.
+"""What Windows reads from the program file itself, read back with pefile
+against what the build put in: Explorer's icon, the version record of
+Properties, Details, the manifest Windows reads before it starts the
+program; and no link time in its header, which would make each build differ.
 
   program_resources.py PROGRAM.exe ICON.ico MANIFEST 1,0,0,0 NAME=VALUE...
-
-The icon file, the manifest, the four version numbers and the version
-strings are the ones the build put in.
 """
 import struct
 import sys
 import xml.etree.ElementTree as ET
 
-try:
-    import pefile
-except ImportError:
-    sys.exit("FAIL: pefile is missing (Debian: python3-pefile; run with /usr/bin/python3)")
+import pefile
 
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+RT_ICON, RT_GROUP_ICON, RT_MANIFEST = 3, 14, 24
 WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
-failures = []
-
-
-def check(ok, message):
-    if not ok:
-        failures.append(message)
 
 
 def resources(pe, kind):
     """{id: bytes} of the resources of one type, in their first language."""
-    found = {}
-    for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE") else []:
-        if entry.id == kind:
-            for item in entry.directory.entries:
-                data = item.directory.entries[0].data.struct
-                found[item.id] = pe.get_data(data.OffsetToData, data.Size)
+    found, directory = {}, getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for entry in directory.entries if directory else []:
+        for item in entry.directory.entries if entry.id == kind else []:
+            data = item.directory.entries[0].data.struct
+            found[item.id] = pe.get_data(data.OffsetToData, data.Size)
     return found
 
 
 def icon_images(ico):
-    """(width, height, image bytes) of each image of an .ico file."""
-    _, kind, count = struct.unpack_from("<HHH", ico)
-    if kind != 1:
-        sys.exit("FAIL: the icon file given is not an icon")
-    images = []
-    for i in range(count):
-        width, height, _, _, _, _, size, offset = struct.unpack_from("<BBBBHHII", ico, 6 + 16 * i)
-        images.append((width or 256, height or 256, ico[offset:offset + size]))
-    return images
+    """(width, height, bytes) of each image of an .ico file."""
+    images = [struct.unpack_from("<BBxxxxxxII", ico, 6 + 16 * i) for i in range(struct.unpack_from("<H", ico, 4)[0])]
+    return [(w or 256, h or 256, ico[offset:offset + size]) for w, h, size, offset in images]
 
 
 def shown_icon(pe):
-    """(width, height, image bytes) of each image of the first icon group,
-    the one the shell shows."""
+    """(width, height, bytes) of each image of the first icon group, the one
+    the shell shows."""
     groups, icons = resources(pe, RT_GROUP_ICON), resources(pe, RT_ICON)
-    if not groups:
-        return []
-    group = groups[min(groups)]
-    images = []
-    for i in range(struct.unpack_from("<HHH", group)[2]):
-        width, height, _, _, _, _, _, image_id = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
-        images.append((width or 256, height or 256, icons.get(image_id)))
-    return images
+    group = groups[min(groups)] if groups else b"\0" * 6
+    images = [struct.unpack_from("<BBxxxxxxxxxxH", group, 6 + 14 * i) for i in range(struct.unpack_from("<H", group, 4)[0])]
+    return [(w or 256, h or 256, icons.get(image)) for w, h, image in images]
 
 
 def main():
@@ -70,52 +46,43 @@ def main():
         sys.exit(__doc__)
     program, icon, manifest, rc_version, *strings = sys.argv[1:]
     pe = pefile.PE(program)
+    failures = []
 
     shown = shown_icon(pe)
-    check(shown == icon_images(open(icon, "rb").read()),
-          f"the icon shown holds {[(w, h) for w, h, _ in shown]}, not the images of {icon}")
+    if shown != icon_images(open(icon, "rb").read()):
+        failures.append(f"the icon shown holds {[(w, h) for w, h, _ in shown]}, not the images of {icon}")
 
-    # The version record: the four numbers in both fixed fields, and exactly
-    # the strings given.
-    numbers = [int(n) for n in rc_version.split(",")]
     fixed = pe.VS_FIXEDFILEINFO[0] if hasattr(pe, "VS_FIXEDFILEINFO") else None
-    check(fixed, "no version record")
-    if fixed:
-        for field in ("FileVersion", "ProductVersion"):
-            high, low = getattr(fixed, field + "MS"), getattr(fixed, field + "LS")
-            found = [high >> 16, high & 0xFFFF, low >> 16, low & 0xFFFF]
-            check(found == numbers, f"fixed {field} is {found}, not {numbers}")
-        table = {}
-        for info in pe.FileInfo[0]:
-            for string_table in getattr(info, "StringTable", []):
-                table.update({k.decode(): v.decode() for k, v in string_table.entries.items()})
-        expected = dict(s.split("=", 1) for s in strings)
-        check(table == expected, f"version strings are {table}, not {expected}")
+    numbers = [int(n) for n in rc_version.split(",")]
+    for field in ("FileVersion", "ProductVersion") if fixed else []:
+        high, low = getattr(fixed, field + "MS"), getattr(fixed, field + "LS")
+        if [high >> 16, high & 0xFFFF, low >> 16, low & 0xFFFF] != numbers:
+            failures.append(f"the fixed {field} is not {numbers}")
+    table = {k.decode(): v.decode() for info in getattr(pe, "FileInfo", [[]])[0]
+             for t in getattr(info, "StringTable", []) for k, v in t.entries.items()}
+    if not fixed or table != dict(s.split("=", 1) for s in strings):
+        failures.append(f"the version record's strings are {table}, not {strings}")
 
-    # The manifest, as the build wrote it, with what it must say.
     manifests = resources(pe, RT_MANIFEST)
-    check(list(manifests) == [1], f"manifest resources {list(manifests)}, not one with id 1")
-    if 1 in manifests:
-        check(manifests[1] == open(manifest, "rb").read(), f"the manifest is not {manifest}")
-        root = ET.fromstring(manifests[1])
-        local = {element.tag.rsplit("}", 1)[-1]: element for element in root.iter()}
-        level = local.get("requestedExecutionLevel")
-        check(level is not None and level.get("level") == "asInvoker", "does not run as invoker")
-        ids = {e.get("Id") for e in root.iter() if e.tag.endswith("}supportedOS")}
-        check(ids == {WINDOWS_10_AND_11}, f"supportedOS {ids}, not Windows 10 and 11")
-        awareness = local.get("dpiAwareness")
-        check(awareness is not None and awareness.text == "PerMonitorV2", "dpiAwareness is not PerMonitorV2")
-        check("dpiAware" in local, "no dpiAware for Windows that lack dpiAwareness")
-        check("activeCodePage" not in local, "a code page other than the system's ANSI one")
+    if list(manifests) != [1] or manifests[1] != open(manifest, "rb").read():
+        failures.append(f"manifest resources {list(manifests)}, not one with id 1 holding {manifest}")
+    else:
+        said = {e.tag.rsplit("}", 1)[-1]: e for e in ET.fromstring(manifests[1]).iter()}
+        attribute = lambda tag, name: said[tag].get(name) if tag in said else None  # noqa: E731
+        for what, ok in (("runs as invoker", attribute("requestedExecutionLevel", "level") == "asInvoker"),
+                         ("is for Windows 10 and 11", attribute("supportedOS", "Id") == WINDOWS_10_AND_11),
+                         ("is aware of each monitor's DPI", getattr(said.get("dpiAwareness"), "text", "") == "PerMonitorV2"),
+                         ("says so where only dpiAware is read", "dpiAware" in said),
+                         ("keeps the ANSI code page", "activeCodePage" not in said)):
+            if not ok:
+                failures.append(f"the manifest no longer {what}")
         print(manifests[1].decode())
 
-    check(pe.FILE_HEADER.TimeDateStamp == 0, f"link time {pe.FILE_HEADER.TimeDateStamp} in the PE header")
-
+    if pe.FILE_HEADER.TimeDateStamp != 0:
+        failures.append(f"link time {pe.FILE_HEADER.TimeDateStamp} in the PE header")
     for failure in failures:
         print("FAIL:", failure, file=sys.stderr)
-    if failures:
-        sys.exit(1)
-    print("icon, version record, manifest and header as built")
+    sys.exit(1 if failures else 0)
 
 
 if __name__ == "__main__":
