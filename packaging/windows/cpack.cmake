@@ -30,6 +30,10 @@ set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${PROJECT_SOURCE_DIR}/assets/install
 set(CPACK_NSIS_MUI_HEADERIMAGE ${PROJECT_SOURCE_DIR}/assets/installer/header.bmp)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN hearthvale-names.exe)
+# The Welcome and Finish titles name the program: room for three lines, which
+# they take on screens set to 150 %.
+set(CPACK_NSIS_WELCOME_TITLE_3LINES ON)
+set(CPACK_NSIS_FINISH_TITLE_3LINES ON)
 
 # The rest, for which CPack has no variable, in an NSIS file of our own:
 # Unicode and 64-bit, the program's name where the tool's would be on every
