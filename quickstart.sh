@@ -29,9 +29,9 @@ x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
 mingw=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 if [ "$mode" = windows ]; then
     # Qt's source and its build (dpkg-dev, perl, xz), Wine, the installer
-    # maker and the icon reader.
+    # maker, and the readers of Windows program files and installers.
     packages+=("${x11_tests[@]}" "${mingw[@]}" dpkg-dev perl xz-utils debian-archive-keyring
-               wine wine64 nsis icoutils)
+               wine wine64 nsis python3-pefile 7zip)
 elif [ "$mode" != run ]; then
     packages+=("${x11_tests[@]}" "${mingw[@]}" weston qt6-wayland
                desktop-file-utils appstream devscripts dpkg-dev file groff-base

@@ -80,28 +80,33 @@ void paintEmblem(QPainter &p, QPointF c, int scale)
 
 } // namespace
 
-void paintPanels(QImage &img)
+void paintPlates(QImage &img, const std::vector<Plate> &plates)
 {
     const int scale = qRound(img.devicePixelRatio());
     ShadowLayer shadows(scale);
     {
         QPainter sp(&shadows.image());
         sp.setRenderHint(QPainter::Antialiasing);
-        sp.fillPath(upperPanel().translated(0, 1.5), Qt::black);
-        sp.fillPath(lowerPanel().translated(0, 1.5), Qt::black);
         sp.setPen(Qt::NoPen);
         sp.setBrush(Qt::black);
-        sp.drawEllipse(kUpperEmblem + QPointF(0, 1.5), 12.4, 12.4);
-        sp.drawEllipse(kLowerEmblem + QPointF(0, 1.5), 12.4, 12.4);
+        for (const Plate &plate : plates) {
+            sp.fillPath(plate.panel.translated(0, 1.5), Qt::black);
+            sp.drawEllipse(plate.emblem + QPointF(0, 1.5), 12.4, 12.4);
+        }
     }
     shadows.applyTo(img, 2, 0.4);
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillPath(upperPanel(), kPanelColour);
-    p.fillPath(lowerPanel(), kPanelColour);
-    paintEmblem(p, kUpperEmblem, scale);
-    paintEmblem(p, kLowerEmblem, scale);
+    for (const Plate &plate : plates) {
+        p.fillPath(plate.panel, kPanelColour);
+        paintEmblem(p, plate.emblem, scale);
+    }
+}
+
+void paintPanels(QImage &img)
+{
+    paintPlates(img, {{upperPanel(), kUpperEmblem}, {lowerPanel(), kLowerEmblem}});
 }
 
 } // namespace assetgen

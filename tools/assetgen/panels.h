@@ -8,9 +8,21 @@
 #pragma once
 
 #include <QImage>
+#include <QPainterPath>
+#include <QPointF>
+
+#include <vector>
 
 namespace assetgen {
 
 void paintPanels(QImage &img);
+
+// A panel with the emblem at its left end, as the window has two of; the
+// installer's pictures show them too.
+struct Plate {
+    QPainterPath panel;
+    QPointF emblem;
+};
+void paintPlates(QImage &img, const std::vector<Plate> &plates);
 
 } // namespace assetgen
