@@ -35,9 +35,9 @@ test|sanitize)
                python3 desktop-file-utils appstream groff-base clang-format-14) ;;
 windows)
     # The cross compiler, Qt's source and its build, Wine, the installer
-    # maker and the reader of Windows program files.
+    # maker, and the readers of Windows program files and installers.
     packages+=("${x11_tests[@]}" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-               dpkg-dev perl xz-utils debian-archive-keyring python3 wine wine64 nsis icoutils) ;;
+               dpkg-dev perl xz-utils debian-archive-keyring python3-pefile wine wine64 nsis 7zip) ;;
 deb)
     packages+=(git dpkg-dev debhelper lintian devscripts) ;;
 esac

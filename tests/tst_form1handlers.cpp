@@ -14,6 +14,9 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <memory>
 
@@ -49,6 +52,41 @@ class FixedSource : public RandomSource
 public:
     float value = 0.0f;
     float next() override { return value; }
+};
+
+// What assistive technology would be told while one lives: Qt's
+// accessibility is on, as when a screen reader connects, and each text that
+// a platform's bridge speaks of its own accord is kept: on AT-SPI a
+// notification shown, on UI Automation a value change carrying a string,
+// from Qt 6.8 an announcement. Value changes are kept apart, since AT-SPI
+// warns of one from an object that has no value.
+struct ScreenReaderStandIn {
+    static inline QStringList spoken;
+    static inline QStringList valueChanges;
+
+    ScreenReaderStandIn()
+    {
+        QAccessible::installUpdateHandler(&record);
+        setActive(true);
+    }
+    ~ScreenReaderStandIn()
+    {
+        setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+    }
+    static void setActive(bool on) { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on); }
+    static void record(QAccessibleEvent *event)
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (event->type() == QAccessible::Announcement)
+            spoken.append(static_cast<QAccessibleAnnouncementEvent *>(event)->message());
+#endif
+        QAccessibleInterface *target = event->accessibleInterface();
+        if (event->type() == QAccessible::ObjectShow && target->role() == QAccessible::Notification)
+            spoken.append(target->text(QAccessible::Name));
+        if (event->type() == QAccessible::ValueChanged)
+            valueChanges.append(static_cast<QAccessibleValueChangeEvent *>(event)->value().toString());
+    }
 };
 
 } // namespace
@@ -131,6 +169,29 @@ private Q_SLOTS:
             QCOMPARE(notification->text(QAccessible::Name), QStringLiteral("Honolulu "));
             QCOMPARE(QApplication::focusWidget(), form.Command1);
             QVERIFY(announcer->isHidden());
+        }
+    }
+
+    // With a screen reader listening, each press tells it the name once,
+    // the same name again included, as its platform's bridge passes it on.
+    void screenReaderHearsEachPressOnce()
+    {
+        FixedSource fixed;
+        Form1 form(fixed);
+        form.show();
+        ScreenReaderStandIn reader;
+        for (const float r : {149.5f / 1001, 149.5f / 1001, 0.5f / 1001}) {
+            fixed.value = r;
+            reader.spoken.clear();
+            reader.valueChanges.clear();
+            QTest::keyClick(form.Command1, Qt::Key_Space);
+            const QStringList once{form.TxtName->text()};
+#if defined(Q_OS_WIN) && QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+            QCOMPARE(reader.valueChanges, once);
+#else
+            QCOMPARE(reader.spoken, once);
+            QCOMPARE(reader.valueChanges, QStringList());
+#endif
         }
     }
 

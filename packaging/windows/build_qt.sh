@@ -103,6 +103,15 @@ EOF
 (
     cd "$work/build"
     cmake --build . --parallel "$(nproc)" >&2
+    # Sources compiled in through #include (the hash functions, the Unicode
+    # and locale tables, TinyCBOR) are no inputs of ninja's; the compiler's
+    # dependency record names them, for each listed source that took them.
+    ninja -t deps | awk -v src="$work/src/" -v listed="$notices/qt-sources.txt" '
+        BEGIN { while ((getline line < listed) > 0) want[src line] = 1 }
+        /^[^ ]/ { first = 1; next }
+        /^    / { if (first) { keep = ($1 in want); first = 0 }
+                  if (keep && index($1, src) == 1) print substr($1, length(src) + 1) }' |
+        sort -u - "$notices/qt-sources.txt" -o "$notices/qt-sources.txt"
     cmake --install . >&2
 )
 cp "$work/src/LICENSES/LGPL-3.0-only.txt" "$prefix/LICENSE.LGPL3"

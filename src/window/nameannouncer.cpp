@@ -61,9 +61,18 @@ void NameAnnouncer::announce(const QString &text)
     QAccessible::updateAccessibility(&event);
 #else
     // Hidden and shown again in one go: nothing is drawn in between, and a
-    // screen reader hears the notification appear, the same text included.
+    // screen reader on AT-SPI hears the notification appear, the same text
+    // included.
     hide();
     show();
+#ifdef Q_OS_WIN
+    // Windows' UI Automation bridge raises nothing for a shown object, but
+    // turns a value change carrying a string into a notification of that
+    // string, which Narrator and NVDA speak. The AT-SPI bridge would only
+    // warn about it, as the announcer has no value, so it is sent here alone.
+    QAccessibleValueChangeEvent event(this, text);
+    QAccessible::updateAccessibility(&event);
+#endif
 #endif
 }
 

@@ -2,8 +2,9 @@
 # The Windows installer as a user meets it, under Wine: made by CPack, run
 # silently (/S) in a new Wine prefix, where it must put the program under
 # Program Files for all users, with a Start-menu entry and an entry in
-# Add/Remove Programs; the program must start from there; and the silent
-# uninstaller must take away every file the installer put there.
+# Add/Remove Programs that gives its size; the installer must have its own
+# look (installer_look.py); the program must start from there; and the
+# silent uninstaller must take away every file the installer put there.
 #
 #   installer.sh CPACK CPACK_CONFIG WORKDIR VERSION
 set -uo pipefail
@@ -56,6 +57,13 @@ grep -A20 -F "[$uninstall_key]" "$WINEPREFIX/system.reg" >"$work/uninstall-entry
 grep -q "\"DisplayName\"=\"$title\"" "$work/uninstall-entry" || fail "not in Add/Remove Programs"
 grep -q "\"DisplayVersion\"=\"$version\"" "$work/uninstall-entry" || fail "Add/Remove Programs shows another version"
 grep -q '"UninstallString"=.*Uninstall.exe' "$work/uninstall-entry" || fail "no uninstaller registered"
+# Its size in KiB, as near the files' own as rounding each file allows.
+estimated=$(sed -n 's/^"EstimatedSize"=dword:\([0-9a-f]*\).*/\1/p' "$work/uninstall-entry")
+installed=$(du -sk --apparent-size "$programs" | cut -f1)
+[ -n "$estimated" ] && (( 16#$estimated * 10 > installed * 9 && 16#$estimated * 10 < installed * 11 )) ||
+    fail "Add/Remove Programs gives the size as '${estimated:-nothing}' (hex KiB), not about $installed KiB"
+/usr/bin/python3 "$here/installer_look.py" "$setup" "$programs/Uninstall.exe" "$here/../../assets/installer/uninstall.ico" \
+    "$here/../../assets/installer/welcome.bmp" "$here/../../assets/installer/header.bmp" || fail "the installer's look"
 
 # Started from where it was installed, it shows its window; closing it ends it.
 wine "$programs/hearthvale-names.exe" </dev/null >"$work/program.log" 2>&1 &

@@ -2,6 +2,7 @@
 
 #include "background.h"
 #include "icon.h"
+#include "installer.h"
 #include "writers.h"
 
 #include <QBuffer>
@@ -38,11 +39,20 @@ std::vector<AssetFile> drawAssetFiles()
         {QStringLiteral("background@2x.bmp"), encoded(renderBackground(2), "BMP")},
     };
     std::vector<PixelIcon> icoIcons;
-    for (int size : kIcoFileSizes)
+    std::vector<PixelIcon> removalIcons;
+    for (int size : kIcoFileSizes) {
         icoIcons.push_back(iconOfSize(size));
+        removalIcons.push_back(removalIcon(icoIcons.back()));
+    }
     files.push_back({QStringLiteral("hearthvale.ico"), icoFile(icoIcons)});
     for (int size : kDesktopIconSizes)
         files.push_back({QStringLiteral("icons/%1.png").arg(size), encoded(iconImage(iconOfSize(size)), "PNG")});
+
+    // The Windows installer's pictures and its uninstaller's icon.
+    const QImage landscape = renderLandscape(1);
+    files.push_back({QStringLiteral("installer/welcome.bmp"), encoded(welcomePicture(landscape), "BMP")});
+    files.push_back({QStringLiteral("installer/header.bmp"), encoded(headerPicture(landscape), "BMP")});
+    files.push_back({QStringLiteral("installer/uninstall.ico"), icoFile(removalIcons)});
 
     for (const AssetFile &file : files) {
         if (file.bytes.isEmpty())

@@ -58,7 +58,7 @@ std::vector<Roof> neighbourhoodRoofs()
 
 } // namespace
 
-QImage renderBackground(int scale)
+QImage renderLandscape(int scale)
 {
     // Every painter works in the scene's own coordinates; the picture's
     // pixel ratio maps them onto its pixels.
@@ -190,6 +190,12 @@ QImage renderBackground(int scale)
         }
     }
 
+    return img;
+}
+
+QImage renderBackground(int scale)
+{
+    QImage img = renderLandscape(scale);
     paintPanels(img);
     QImage picture = img.convertToFormat(QImage::Format_RGB888);
     picture.setDevicePixelRatio(1); // a file knows nothing of it

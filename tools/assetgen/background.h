@@ -14,5 +14,7 @@
 namespace assetgen {
 
 QImage renderBackground(int scale);
+// The neighbourhood alone, without the panels, at the scene's pixel ratio.
+QImage renderLandscape(int scale);
 
 } // namespace assetgen

@@ -231,6 +231,28 @@ PixelIcon iconOfSize(int n)
     return n == 16 ? smallIcon() : drawIcon(n);
 }
 
+PixelIcon removalIcon(const PixelIcon &icon)
+{
+    // A disc in the lower right corner, a quarter of the icon across, with
+    // a black rim and a white bar; laid out on whole pixels at 16 and 32.
+    PixelIcon marked = icon;
+    const int n = icon.size;
+    const double r = 3.5 * n / 16;
+    const int c = n - 1 - int(r);
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            const int d2 = (x - c) * (x - c) + (y - c) * (y - c);
+            if (d2 > r * r)
+                continue;
+            int ink = d2 > (r - 1) * (r - 1) ? Black : Red;
+            if (ink == Red && std::abs(y - c) <= n / 16 - 1 && std::abs(x - c) <= r - 1.5)
+                ink = White;
+            marked.ink[std::size_t(y) * std::size_t(n) + std::size_t(x)] = ink;
+        }
+    }
+    return marked;
+}
+
 QImage iconImage(const PixelIcon &icon)
 {
     QImage img(icon.size, icon.size, QImage::Format_ARGB32);

@@ -57,6 +57,9 @@ PixelIcon smallIcon();
 PixelIcon drawIcon(int n);
 // smallIcon() at 16 pixels, drawIcon() at every other size.
 PixelIcon iconOfSize(int n);
+// The uninstaller's: the same house with a red minus on it, so that the two
+// entries side by side in the Start menu tell apart at a glance.
+PixelIcon removalIcon(const PixelIcon &icon);
 QImage iconImage(const PixelIcon &icon);
 
 } // namespace assetgen

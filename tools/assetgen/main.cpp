@@ -1,11 +1,13 @@
-// hearthvale-assetgen: draws the window background and the program icons
-// from code, so that every picture the program ships can be rebuilt from
-// source and checked against the committed copy.
+// hearthvale-assetgen: draws the window background, the program icons and
+// the Windows installer's pictures from code, so that every picture the
+// program ships can be rebuilt from source and checked against the
+// committed copy.
 //
 // The work is split by what is drawn: drawing.h (noise, colour, light,
 // curves), shadowlayer.h, scene.h (the painters of the neighbourhood),
 // panels.h (what the window's controls sit on), background.h (putting the
-// picture together), icon.h, writers.h and assetfiles.h (the files).
+// picture together), icon.h, installer.h, writers.h and assetfiles.h (the
+// files).
 
 #include "assetfiles.h"
 #include "writers.h"

@@ -11,13 +11,6 @@ namespace assetgen {
 
 namespace {
 
-QPainterPath panelPath(const QRectF &panel)
-{
-    QPainterPath path;
-    path.addRoundedRect(panel, kPanelCornerRadius, kPanelCornerRadius);
-    return path;
-}
-
 // Only a picture with at least two pixels to the window's one has room for
 // it: a lit window in the gable, four panes with glazing bars one pixel of
 // the picture wide between them. Placed so that at twice the pixels each
@@ -65,7 +58,14 @@ void paintEmblem(QPainter &p, QPointF c, int scale)
 
 } // namespace
 
-void paintPanels(QImage &img)
+QPainterPath panelPath(const QRectF &panel)
+{
+    QPainterPath path;
+    path.addRoundedRect(panel, kPanelCornerRadius, kPanelCornerRadius);
+    return path;
+}
+
+void paintPlates(QImage &img, const std::vector<Plate> &plates)
 {
     const int scale = qRound(img.devicePixelRatio());
     ShadowLayer shadows(scale);
@@ -74,19 +74,24 @@ void paintPanels(QImage &img)
         sp.setRenderHint(QPainter::Antialiasing);
         sp.setPen(Qt::NoPen);
         sp.setBrush(Qt::black);
-        for (const QRectF &panel : {kUpperPanel, kLowerPanel})
-            sp.fillPath(panelPath(panel).translated(0, 1.5), Qt::black);
-        for (const QPointF centre : kEmblemCentres)
-            sp.drawEllipse(centre + QPointF(0, 1.5), kEmblemRimRadius, kEmblemRimRadius);
+        for (const Plate &plate : plates) {
+            sp.fillPath(plate.panel.translated(0, 1.5), Qt::black);
+            sp.drawEllipse(plate.emblem + QPointF(0, 1.5), kEmblemRimRadius, kEmblemRimRadius);
+        }
     }
     shadows.applyTo(img, 2, 0.4);
 
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    for (const QRectF &panel : {kUpperPanel, kLowerPanel})
-        p.fillPath(panelPath(panel), QColor(kPanelColour));
-    for (const QPointF centre : kEmblemCentres)
-        paintEmblem(p, centre, scale);
+    for (const Plate &plate : plates) {
+        p.fillPath(plate.panel, QColor(kPanelColour));
+        paintEmblem(p, plate.emblem, scale);
+    }
+}
+
+void paintPanels(QImage &img)
+{
+    paintPlates(img, {{panelPath(kUpperPanel), kEmblemCentres[0]}, {panelPath(kLowerPanel), kEmblemCentres[1]}});
 }
 
 } // namespace assetgen

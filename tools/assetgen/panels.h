@@ -11,12 +11,14 @@
 #pragma once
 
 #include <QImage>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
 #include <QRgb>
 
 #include <array>
+#include <vector>
 
 namespace assetgen {
 
@@ -43,5 +45,14 @@ constexpr double kEmblemDiscRadius = 11.3;
 constexpr double kEmblemSolidRadius = 11.5;
 
 void paintPanels(QImage &img);
+
+// A panel with the emblem at its left end, as the window has two of; the
+// installer's pictures show them too.
+struct Plate {
+    QPainterPath panel;
+    QPointF emblem;
+};
+QPainterPath panelPath(const QRectF &panel);
+void paintPlates(QImage &img, const std::vector<Plate> &plates);
 
 } // namespace assetgen
