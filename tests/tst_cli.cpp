@@ -1,0 +1,119 @@
+// The command line and the start-up messages, as a user meets them in a
+// terminal: the real program started with no display at all, or with one it
+// cannot open. --help and --version answer, anything but the program's and
+// Qt's options is refused with a usage line and status 2 (with a display or
+// without), and a display or platform that cannot be had is told in one
+// line naming what asked for it, with status 1: never an abort.
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList &arguments, const QStringList &environment)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QLatin1StringView(name));
+    for (const QString &setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(HEARTHVALE_PROGRAM), arguments);
+    if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
+            QString::fromLocal8Bit(program.readAllStandardError())};
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answers_data();
+    void answers();
+
+private:
+    QTemporaryDir m_work;
+};
+
+void TestCli::answers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // must match; empty: nothing printed
+    QTest::addColumn<QString>("err"); // must match; empty: nothing printed
+    QTest::addColumn<QString>("errNot"); // must not match, where given
+
+    const QString version = QStringLiteral("^hearthvale-names " HEARTHVALE_EXPECTED_VERSION "\n$");
+    const QString usage = QStringLiteral("(?m)^hearthvale-names: .*\n^Usage: hearthvale-names ");
+    const QString oneLine = QStringLiteral("^hearthvale-names: [^\n]*%1[^\n]*\n$");
+    const QString none;
+    // A card the KMS backend is told to open, which is not there.
+    const QString kms = m_work.filePath(QStringLiteral("kms.json"));
+    QFile config(kms);
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("{\"device\": \"%1/no-such-card\"}").arg(m_work.path()).toUtf8());
+    config.close();
+    // clang-format off
+    QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << QStringList() << 0 << version << none << none;
+    QTest::newRow("-v") << QStringList{QStringLiteral("-v")} << QStringList() << 0 << version << none << none;
+    QTest::newRow("--version among Qt's options") << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("-session"), QStringLiteral("1234_5"), QStringLiteral("--version")} << QStringList() << 0 << version << none << none;
+    QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << QStringList() << 0 << QStringLiteral("^Usage: hearthvale-names (.|\n)*--version") << none << none;
+    QTest::newRow("--help-all") << QStringList{QStringLiteral("--help-all")} << QStringList() << 0 << QStringLiteral("--session <session>") << none << none;
+    for (const QString &bad : {QStringLiteral("--bogus"), QStringLiteral("-x"), QStringLiteral("extra-argument"),
+                               QStringLiteral("-session 1234_5 --bogus"), QStringLiteral("-reverse stray"), QStringLiteral("--session")}) {
+        QTest::addRow("'%s' refused", qPrintable(bad)) << bad.split(QLatin1Char(' ')) << QStringList() << 2 << none << usage << none;
+        QTest::addRow("'%s' refused with a display", qPrintable(bad)) << bad.split(QLatin1Char(' ')) << QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")} << 2 << none << usage << none;
+    }
+    QTest::newRow("X11's -display where another platform runs") << QStringList{QStringLiteral("-display"), QStringLiteral(":1")} << QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")} << 2 << none << usage << none;
+    QTest::newRow("no display") << QStringList() << QStringList() << 1 << none << oneLine.arg(QStringLiteral("DISPLAY is not set")) << QStringLiteral("(?i)reinstall");
+    QTest::newRow("DISPLAY unreachable") << QStringList() << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\":7313\" \\(given by DISPLAY\\)")) << none;
+    QTest::newRow("-display unreachable") << QStringList{QStringLiteral("-display"), QStringLiteral(":7314")} << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\":7314\" \\(given by -display\\)")) << none;
+    QTest::newRow("--display= without DISPLAY") << QStringList{QStringLiteral("--display=:7314")} << QStringList() << 1 << none << oneLine.arg(QStringLiteral("\":7314\" \\(given by -display\\)")) << none;
+    // A Wayland session always has a runtime folder; without one libwayland
+    // complains on its own before Qt does.
+    QTest::newRow("WAYLAND_DISPLAY unreachable") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=hearthvale-none"), QStringLiteral("XDG_RUNTIME_DIR=") + m_work.path()} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by WAYLAND_DISPLAY\\)")) << none;
+    QTest::newRow("no such QT_QPA_PLATFORM") << QStringList() << QStringList{QStringLiteral("DISPLAY=:7313"), QStringLiteral("QT_QPA_PLATFORM=hearthvale-none")} << 1 << none << oneLine.arg(QStringLiteral("plugin \"hearthvale-none\" \\(given by QT_QPA_PLATFORM\\)")) << none;
+    QTest::newRow("no such -platform") << QStringList{QStringLiteral("-platform"), QStringLiteral("hearthvale-none")} << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by -platform\\); Qt has: .*offscreen")) << none;
+    // Any other fatal start-up message is told in Qt's own words, not as a display.
+    QTest::newRow("no graphics device") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=eglfs"), QStringLiteral("QT_QPA_EGLFS_INTEGRATION=eglfs_kms"), QStringLiteral("QT_QPA_EGLFS_KMS_CONFIG=") + kms} << 1 << none << QStringLiteral("^hearthvale-names: Could not open DRM device") << QStringLiteral("(?i)display");
+    // clang-format on
+}
+
+void TestCli::answers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QString, errNot);
+    const Run result = run(arguments, environment);
+    QVERIFY2(result.status != -1, "the program did not end of itself within 30 s");
+    QCOMPARE(result.status, status);
+    for (const auto &[printed, wanted] : {std::pair{result.out, out}, std::pair{result.err, err}}) {
+        if (wanted.isEmpty())
+            QVERIFY2(printed.isEmpty(), qPrintable(printed));
+        else
+            QVERIFY2(QRegularExpression(wanted).match(printed).hasMatch(), qPrintable(printed));
+    }
+    if (!errNot.isEmpty())
+        QVERIFY2(!QRegularExpression(errNot).match(result.err).hasMatch(), qPrintable(result.err));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
