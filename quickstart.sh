@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
-# Sets up, builds and then runs the program or its tests.
+# Sets up (installing the Debian packages each mode needs), builds and runs:
 #
-#   ./quickstart.sh run        install what is missing, build in Release, start the program
-#   ./quickstart.sh test       the same set-up, then the whole test suite (no display needed)
-#   ./quickstart.sh sanitize   the test suite again, built with AddressSanitizer and UBSan
+#   ./quickstart.sh run        build in Release (build/) and start the program
+#   ./quickstart.sh test       the whole test suite in build/ (no display needed)
+#   ./quickstart.sh sanitize   the suite with AddressSanitizer and UBSan, in build-sanitize/
 #   ./quickstart.sh windows    the Windows program, cross-built: its tests under Wine, then
 #                              the zip and the installer in build-windows/
-#   ./quickstart.sh deb        the Debian package of what is committed, built by
-#                              dpkg-buildpackage in a clean clone and checked with lintian
-#                              and hardening-check, into build-deb/
+#   ./quickstart.sh deb        the Debian package of what is committed, built in a clean
+#                              clone, checked by lintian and hardening-check, in build-deb/
 #
-# All are safe to repeat: packages already there are not fetched again and
-# the build only redoes what changed. The builds are the presets "release"
-# (build/), "sanitize" (build-sanitize/) and "windows" (build-windows/) of
+# Safe to repeat: only what changed is redone. The builds are the presets of
 # CMakePresets.json, which read HEARTHVALE_WERROR (warnings as errors) and
-# HEARTHVALE_REQUIRE_ALL_TESTS (no test left out) from the environment. The
-# windows mode first builds Qt for Windows from Debian's own source, once,
-# into a cache outside the tree (packaging/windows/build_qt.sh says where).
+# HEARTHVALE_REQUIRE_ALL_TESTS (no test left out) from the environment. Qt
+# for Windows is built once into a cache outside the tree (build_qt.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -69,8 +65,8 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds with one of the presets. Configure's own chatter
-# stays out of the way; what it leaves out, and any error, it says on stderr.
+# Configure's chatter stays out of the way; what it leaves out, and any
+# error, it says on stderr.
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"

@@ -9,10 +9,9 @@
 #
 #   bench/startup.sh [RUNS]         (default 40; builds build-bench/ first if needed)
 #
-# Every program runs alike: no session bus, said so plainly so that none tries
-# to start one; built without a RUNPATH (the "bench" preset); and the script
-# waits in blocking reads, or half-second sleeps under callgrind, never polling
-# while a program starts. Not a test: the times depend on the machine's load.
+# Every program runs alike: no session bus (said plainly, so none starts one),
+# no RUNPATH (the "bench" preset), and no polling while it starts. Not a test:
+# the times depend on the machine's load.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-40}

@@ -1,10 +1,9 @@
 #!/usr/bin/python3
-"""Installs the build into an empty folder, as a user with umask 0002 would,
-and checks it the way a desktop uses it: exactly the expected files, no
-group-writable ones, the program answering --version, the desktop entry and
-the metainfo pointing at what is installed, every version the project's,
-each file clean under the validator Debian has for it, and no program,
-installed or in the build, with a library search path of its own.
+"""Installs the build into an empty folder under umask 0002 and checks it as
+a desktop uses it: exactly the expected files, none group-writable, the
+program answering --version, the desktop entry and metainfo pointing at what
+is installed, one version everywhere, each file clean under Debian's
+validator for it, and no program, installed or built, with a RUNPATH.
 
   check_install.py CMAKE BUILD_DIR SCRATCH APP_ID VERSION SOURCE_DIR BINDIR
                    DESKTOP_FILE_VALIDATE APPSTREAMCLI GROFF

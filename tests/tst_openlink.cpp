@@ -7,7 +7,7 @@
 // kind of launcher gets a process of its own; the first argument picks it:
 //   --launcher=standin   (default) a stand-in xdg-open that records its calls
 //   --launcher=none      nothing on PATH that could open a link
-// Run it through tests/links/run_under_xvfb.sh.
+// Run it through tests/xvfb.sh, which starts one.
 
 #include "links/module1.h"
 

@@ -1,4 +1,4 @@
-# Starts a private Xvfb for a test or the benchmark; sourced, not run.
+# Starts a private Xvfb for a test or the benchmark. Sourced:
 #
 #   . tests/xvfb.sh
 #   xvfb_start WORKDIR [SCREEN] || exit 1  # DISPLAY and the rest are now set
@@ -7,10 +7,12 @@
 #   window=$(window_wait TITLE PID) # the program's window, once it shows
 #   xvfb_stop                       # in the caller's exit trap (stops both)
 #
-# The display number is whichever one Xvfb finds free (-displayfd), so
-# several runs can share the machine. WORKDIR is the caller's own temporary
-# folder; the server's log and a private runtime folder go there. SCREEN
-# is Xvfb's WIDTHxHEIGHTxDEPTH, 1024x768x24 unless given.
+# or run, for a test program that needs a real X server (the offscreen
+# platform opens no links): bash tests/xvfb.sh PROGRAM [ARGS...]
+#
+# The display is whichever one is free (-displayfd). WORKDIR is the caller's
+# temporary folder, for the server's log and a private runtime folder;
+# SCREEN is Xvfb's WIDTHxHEIGHTxDEPTH, 1024x768x24 unless given.
 #
 # Qt is pointed at the server through xcb, and everything that could steer
 # it elsewhere or change what it draws is taken away: a desktop name adds
@@ -23,10 +25,6 @@ wm_pid=
 
 xvfb_start() {
     local workdir=$1 screen=${2:-1024x768x24} number=
-    if ! command -v Xvfb >/dev/null 2>&1; then
-        echo "xvfb.sh: Xvfb is not installed (Debian package xvfb)" >&2
-        return 1
-    fi
     rm -f "$workdir/display"
     mkfifo "$workdir/display" || return 1
     # -noreset: with no window manager holding a connection, the server
@@ -105,3 +103,12 @@ xvfb_stop() {
     fi
     return 0
 }
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    work=$(mktemp -d "${TMPDIR:-/tmp}/hearthvale-xvfb.XXXXXX") || exit 1
+    trap 'xvfb_stop; rm -rf "$work"' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    xvfb_start "$work" || exit 1
+    "$@"
+fi

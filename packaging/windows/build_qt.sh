@@ -49,19 +49,10 @@ mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
 # A private sources list with deb-src entries for the archives the system
 # takes its packages from (the main archive and the security one), so the
 # system's own apt configuration is left as it is.
-system_uris() {
-    local file
-    for file in /etc/apt/sources.list.d/*.sources; do
-        [ -f "$file" ] && sed -n 's/^URIs: *//p' "$file" | tr ' ' '\n'
-    done
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$file" ] && awk '$1 == "deb" { for (i = 2; i <= NF; i++) if ($i ~ /:\/\//) { print $i; break } }' "$file"
-    done
-    return 0
-}
+system_uris() { apt-get indextargets --format '$(REPO_URI)' | sort -u; }
 archive=$(system_uris | grep -E '/debian/?$' | head -n 1 || true)
 security=$(system_uris | grep -E '/debian-security/?$' | head -n 1 || true)
-[ -n "$archive" ] || fail "no Debian archive found in the apt sources to fetch qt6-base's source from"
+[ -n "$archive" ] || fail "no Debian archive among apt's package lists to fetch qt6-base's source from (run apt-get update)"
 codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 {

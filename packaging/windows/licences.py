@@ -1,14 +1,10 @@
 #!/usr/bin/python3
-"""Writes the licences folder of the Windows zip and installer, every file
-with Windows line ends:
-
-- the files given as NAME=PATH, as they are;
-- Qt-third-party.txt: a notice for each third-party component compiled
-  into the shipped Qt DLLs, from the attribution files in Qt's own source
-  (qt_attribution.json) that build_qt.sh keeps beside the Qt it builds,
-  with the list of the sources that went into those DLLs;
-- GCC-runtime.txt and winpthreads.txt: the terms of the compiler's runtime
-  DLLs, cut from the copyright files of the Debian packages they come from.
+"""Writes the licences folder of the Windows zip and installer, each file
+with Windows line ends: the files given as NAME=PATH; Qt-third-party.txt, a
+notice for each component compiled into the shipped Qt DLLs, from Qt's own
+attribution files (qt_attribution.json) and the list of the DLLs' sources
+that build_qt.sh keeps beside the Qt it builds; and GCC-runtime.txt and
+winpthreads.txt, cut from the Debian copyright files of the runtime DLLs.
 
   licences.py OUTDIR QT_PREFIX RUNTIME_DLL... -- NAME=PATH...
 """

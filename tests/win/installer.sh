@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer as a user meets it, under Wine: made by CPack, run
-# silently (/S) in a new Wine prefix, where it must put the program under
-# Program Files for all users, with a Start-menu entry and an entry in
-# Add/Remove Programs that gives its size; the installer must have its own
-# look (installer_look.py); the program must start from there; and the
-# silent uninstaller must take away every file the installer put there.
+# silently (/S) in a new prefix, it must install for all users under Program
+# Files with a Start-menu entry and an Add/Remove Programs entry giving its
+# size, look its own (installer_look.py), start the program from there, and
+# uninstall silently, leaving nothing behind.
 #
 #   installer.sh CPACK CPACK_CONFIG WORKDIR VERSION
 set -uo pipefail
@@ -13,9 +12,6 @@ cpack=$1 config=$2 workdir=$3 version=$4
 here=$(cd "$(dirname "$0")" && pwd)
 title='Hearthvale Neighborhood Name Generator'
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in wine wineserver xdotool wmctrl; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
 
 rm -rf "$workdir"
 mkdir -p "$workdir"

@@ -21,10 +21,7 @@
 set -euo pipefail
 
 [ $# -ge 1 ] || { echo "usage: wine.sh PROGRAM.exe [ARGUMENT...] | --prepare" >&2; exit 2; }
-wine=$(command -v wine || command -v wine64) || {
-    echo "wine.sh: Wine is not installed (Debian packages wine and wine64)" >&2
-    exit 1
-}
+wine=$(command -v wine || command -v wine64)
 
 export WINEPREFIX=${WINEPREFIX:-${HEARTHVALE_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/hearthvale/wine}}
 export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
