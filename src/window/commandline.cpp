@@ -7,8 +7,6 @@ namespace hearthvale {
 
 namespace {
 
-constexpr const char *ProgramName = "hearthvale-names";
-
 struct Option {
     const char *name;
     bool takesValue;

@@ -15,6 +15,10 @@
 
 namespace hearthvale {
 
+// The name the program answers to in its help and messages, whatever its
+// file is called.
+inline constexpr const char *ProgramName = "hearthvale-names";
+
 struct CommandLine {
     enum class Request { Start, Version, Help, HelpAll }; // in rising precedence
     Request request = Request::Start;

@@ -21,8 +21,6 @@ namespace hearthvale {
 
 namespace {
 
-constexpr const char *ProgramName = "hearthvale-names";
-
 // What the start-up messages name, set before Qt starts.
 StartupRequest request;
 

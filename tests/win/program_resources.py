@@ -13,7 +13,6 @@ import xml.etree.ElementTree as ET
 import pefile
 
 RT_ICON, RT_GROUP_ICON, RT_MANIFEST = 3, 14, 24
-WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
 
 
 def resources(pe, kind):
@@ -67,16 +66,7 @@ def main():
     if list(manifests) != [1] or manifests[1] != open(manifest, "rb").read():
         failures.append(f"manifest resources {list(manifests)}, not one with id 1 holding {manifest}")
     else:
-        said = {e.tag.rsplit("}", 1)[-1]: e for e in ET.fromstring(manifests[1]).iter()}
-        attribute = lambda tag, name: said[tag].get(name) if tag in said else None  # noqa: E731
-        for what, ok in (("runs as invoker", attribute("requestedExecutionLevel", "level") == "asInvoker"),
-                         ("is for Windows 10 and 11", attribute("supportedOS", "Id") == WINDOWS_10_AND_11),
-                         ("is aware of each monitor's DPI", getattr(said.get("dpiAwareness"), "text", "") == "PerMonitorV2"),
-                         ("says so where only dpiAware is read", "dpiAware" in said),
-                         ("keeps the ANSI code page", "activeCodePage" not in said)):
-            if not ok:
-                failures.append(f"the manifest no longer {what}")
-        print(manifests[1].decode())
+        ET.fromstring(manifests[1])  # Windows refuses to start a program whose manifest is not XML
 
     if pe.FILE_HEADER.TimeDateStamp != 0:
         failures.append(f"link time {pe.FILE_HEADER.TimeDateStamp} in the PE header")
