@@ -127,9 +127,7 @@ QImage picture(const QString &name)
 
 QFont controlFont(Face face)
 {
-    // Where Comic Sans MS is missing, the built-in Comic Neue answers to its
-    // name (builtinfonts.h); the family asked for stays the same.
-    QFont font(QStringLiteral("Comic Sans MS"));
+    QFont font(cardFontFamily());
     font.setPointSizeF(face == Face::Large ? 12.0 : 8.25);
     font.setWeight(face == Face::Large ? QFont::Normal : QFont::Bold);
     return font;
@@ -172,8 +170,6 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     , m_background(picture(QStringLiteral("background")))
     , m_names(source)
 {
-    registerBuiltInFonts();
-
     setWindowTitle(windowCaption());
     // The program file's own 16-colour icon at 16 and 32 pixels, and the
     // larger drawings the desktop menus use, so that title bars and window
