@@ -54,15 +54,18 @@ NameAnnouncer::NameAnnouncer(QWidget *parent)
 void NameAnnouncer::announce(const QString &text)
 {
     m_announcement = text;
-    if (!QAccessible::isActive())
-        return;
+    // Qt hands the events to no one when nothing listens.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(window(), text);
     QAccessible::updateAccessibility(&event);
 #else
     // Hidden and shown again in one go: nothing is drawn in between, and a
     // screen reader on AT-SPI hears the notification appear, the same text
-    // included.
+    // included. Screen readers keep each object's name until they are told
+    // it changed, so they are told first; otherwise they would read out the
+    // name of the press before.
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
     hide();
     show();
 #ifdef Q_OS_WIN

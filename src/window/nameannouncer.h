@@ -8,11 +8,9 @@
 // From Qt 6.8 on, an announcement event says it. Before that, the announcer
 // is an empty child of the name box, never painted and taking no room, no
 // focus and no clicks, which assistive technology sees as a notification
-// named with the text to say: shown again after each draw, it is spoken
-// whatever has the focus (on AT-SPI; on Windows a value change carrying the
-// text makes UI Automation raise the notification). When no assistive
-// technology listens, Qt's accessibility is off and announcing does nothing
-// at all.
+// named with the text to say: renamed and shown again after each draw, it is
+// spoken whatever has the focus (on AT-SPI; on Windows a value change
+// carrying the text makes UI Automation raise the notification).
 
 #include <QString>
 #include <QWidget>
