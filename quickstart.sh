@@ -22,13 +22,13 @@ case "$mode" in
     *) echo "usage: $0 run|test|sanitize|windows|deb" >&2; exit 2 ;;
 esac
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-private-dev fonts-comic-neue)
+packages=(cmake ninja-build g++ qt6-base-dev fonts-comic-neue)
 # What the end-to-end tests drive the program with.
 x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
 case "$mode" in
 test|sanitize)
     packages+=("${x11_tests[@]}" weston qt6-wayland orca speech-dispatcher at-spi2-core dbus
-               python3 desktop-file-utils appstream groff-base clang-format-14) ;;
+               python3 desktop-file-utils appstream groff-base clang-format) ;;
 windows)
     # The cross compiler, Qt's source and its build, Wine, the installer
     # maker, and the readers of Windows program files and installers.
@@ -63,6 +63,20 @@ install_packages() {
     echo "quickstart: installing ${missing[*]}"
     as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# hardening-check's options for each check of a protection that this
+# release's dpkg-buildflags, set as debian/rules sets it, does not give.
+hardening_not_given() {
+    local maint given pair
+    maint=$(sed -n 's/^export DEB_BUILD_MAINT_OPTIONS = //p' debian/rules)
+    given=$(DEB_BUILD_MAINT_OPTIONS=$maint dpkg-buildflags --query-features hardening |
+        awk '/^Feature:/ {feature = $2} /^Enabled: yes/ {print feature}')
+    for pair in pie:pie stackprotector:stackprotector fortify:fortify relro:relro bindnow:bindnow \
+                cfprotection:branch branchprotection:branch stackclash:stackclash; do
+        grep -qx "${pair#*:}" <<<"$given" || ! hardening-check --help | grep -q -- "--no${pair%:*}" ||
+            echo "--no${pair%:*}"
+    done
 }
 
 # Configure's chatter stays out of the way; what it leaves out, and any
@@ -103,9 +117,10 @@ deb)
     (cd build-deb/clone && dpkg-buildpackage -us -uc -b)
     lintian --pedantic --fail-on error,warning build-deb/*.changes
     dpkg-deb -x build-deb/hearthvale-names_*_"$(dpkg --print-architecture)".deb build-deb/unpacked
-    # Control-flow protection needs every object of the link to carry it, and
-    # Debian 12's C start-up files do not (no program of Debian 12 has it).
-    hardening-check --nocfprotection build-deb/unpacked/usr/games/hearthvale-names
+    # Exactly the protections this release's dpkg-buildflags gives the
+    # package (Debian 12's gives no branch protection, and its C start-up
+    # files carry none, so no program of Debian 12 has it).
+    hardening-check $(hardening_not_given) build-deb/unpacked/usr/games/hearthvale-names
     rm -rf build-deb/clone build-deb/unpacked
     ls -l build-deb/*.deb
     ;;
