@@ -20,11 +20,13 @@ from pathlib import Path
 
 # appstreamcli remarks, all below warning level, that the metainfo keeps:
 # the reserved "example" domain of the id, which appstream does not know;
-# the CamelCase last part, which Wayland already uses as is; <developer>,
-# newer than Debian 12's appstream; the maker's http:// homepage, which the
-# program's own button opens too.
-ALLOWED_REMARKS = {"cid-maybe-not-rdns", "cid-contains-uppercase-letter", "unknown-tag developer",
-                   "url-not-secure"}
+# the CamelCase last part, which Wayland already uses as is; the maker's
+# http:// homepage, which the program's own button opens too; and, since it
+# names its developer both ways for software centres old and new, the one
+# remark each appstream makes of that: <developer> is unknown to those before
+# 1.0, <developer_name> deprecated from 1.0 on.
+ALLOWED_REMARKS = {"cid-maybe-not-rdns", "cid-contains-uppercase-letter", "url-not-secure",
+                   "unknown-tag developer", "developer-name-tag-deprecated"}
 
 cmake, build, scratch, app_id, version, source, bindir, desktop_validate, appstreamcli, groff = sys.argv[1:]
 problems = []

@@ -32,11 +32,14 @@ WAYLAND_DISPLAY=hearthvale QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$progra
 pids+=($!)
 for _ in $(seq 200); do grep -q 'set_app_id' "$work/client.log" && break; sleep 0.05; done
 
-expect() { grep -qF -- "$1" "$work/client.log" || fail "the compositor was not told $1"; }
-expect 'xdg_toplevel@'
-expect '.set_min_size(638, 478)'
-expect '.set_max_size(638, 478)'
-expect '.set_title("Hearthvale Neighborhood Name Generator")'
-expect ".set_app_id(\"$app_id\")"
+# Each a request on the window's xdg_toplevel, which libwayland logs as
+# "xdg_toplevel@16.set_title(...)" (up to 1.22) or "xdg_toplevel#16.set_title(...)".
+expect() {
+    grep -qE -- "xdg_toplevel[@#][0-9]+\\.$1" "$work/client.log" || fail "the compositor was not told $1"
+}
+expect 'set_min_size\(638, 478\)'
+expect 'set_max_size\(638, 478\)'
+expect 'set_title\("Hearthvale Neighborhood Name Generator"\)'
+expect "set_app_id\\(\"${app_id//./\\.}\"\\)"
 kill -0 "${pids[1]}" 2>/dev/null || fail "the program ended: $(grep -v '^\[' "$work/client.log" | head -5)"
 echo "PASS (wayland)"
