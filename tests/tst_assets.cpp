@@ -24,7 +24,7 @@
 
 namespace {
 
-const QString kBackgroundPath = QStringLiteral(":/assets/background.bmp");
+const QString kBackgroundPath = QStringLiteral(":/assets/background.png");
 const QString kIconPath = QStringLiteral(":/assets/hearthvale.ico");
 
 QByteArray readAll(const QString &path)
@@ -124,14 +124,14 @@ private Q_SLOTS:
 
 private:
     QImage m_background;
-    QByteArray m_bmp;
+    QByteArray m_png;
     QByteArray m_ico;
 };
 
 void TestAssets::initTestCase()
 {
-    m_bmp = readAll(kBackgroundPath);
-    QVERIFY2(!m_bmp.isEmpty(), "the background is missing from the resources");
+    m_png = readAll(kBackgroundPath);
+    QVERIFY2(!m_png.isEmpty(), "the background is missing from the resources");
     QVERIFY(m_background.load(kBackgroundPath));
     m_ico = readAll(kIconPath);
     QVERIFY2(!m_ico.isEmpty(), "the icon is missing from the resources");
@@ -143,20 +143,17 @@ void TestAssets::backgroundIsOpaqueTrueColour()
     QVERIFY(!m_background.hasAlphaChannel());
 
     QImageReader reader(kBackgroundPath);
-    QCOMPARE(reader.format(), QByteArray("bmp"));
+    QCOMPARE(reader.format(), QByteArray("png"));
     QCOMPARE(reader.size(), QSize(640, 480));
 
-    // The headers themselves: 24 bits a pixel, uncompressed, nothing else
-    // between the headers and the 640 x 480 x 3 bytes of pixels.
-    QVERIFY(m_bmp.size() >= 54);
-    QCOMPARE(m_bmp.left(2), QByteArray("BM"));
-    QCOMPARE(qsizetype(le32(m_bmp, 2)), m_bmp.size());
-    QCOMPARE(le32(m_bmp, 14), 40U);
-    QCOMPARE(qint32(le32(m_bmp, 18)), 640);
-    QCOMPARE(qAbs(qint32(le32(m_bmp, 22))), 480);
-    QCOMPARE(le16(m_bmp, 28), quint16(24));
-    QCOMPARE(le32(m_bmp, 30), 0U);
-    QCOMPARE(m_bmp.size() - qsizetype(le32(m_bmp, 10)), qsizetype(640 * 480 * 3));
+    // The header itself: 8 bits to each of red, green and blue (colour type
+    // 2), with no alpha and no palette.
+    QVERIFY(m_png.size() >= 33);
+    QCOMPARE(m_png.mid(12, 4), QByteArray("IHDR"));
+    QCOMPARE(qFromBigEndian<quint32>(m_png.constData() + 16), 640U);
+    QCOMPARE(qFromBigEndian<quint32>(m_png.constData() + 20), 480U);
+    QCOMPARE(int(m_png.at(24)), 8);
+    QCOMPARE(int(m_png.at(25)), 2);
 }
 
 void TestAssets::wholePanelInteriorIsFlat_data()

@@ -348,7 +348,7 @@ private Q_SLOTS:
     void pictureSuitsTheScreen()
     {
         QFETCH(QPoint, window);
-        const QImage sharp = picture("background@2x.bmp");
+        const QImage sharp = picture("background@2x.png");
         QCOMPARE(sharp.size(), QSize(1280, 960));
         const QPoint bar = window + QPoint(2, 0); // between the top two panes
         QCOMPARE(sharp.pixel(bar - QPoint(1, 0)), sharp.pixel(bar + QPoint(1, 0)));
@@ -361,7 +361,7 @@ private Q_SLOTS:
             const QRect area(box.topLeft() * ratio, box.size() * ratio);
             QImage shown = grab.copy(area);
             shown.setDevicePixelRatio(1);
-            QCOMPARE(shown, (ratio == 1 ? picture("background.bmp") : sharp).copy(area));
+            QCOMPARE(shown, (ratio == 1 ? picture("background.png") : sharp).copy(area));
             return;
         }
         // Scaled down: the panes' warm light shows, and the bars blend into it.

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
@@ -113,14 +114,14 @@ QList<QImage> builtImages(const QString &path, QImage::Format format)
 }
 
 // A background, top row first, in the window's own format, so that a paint
-// only copies it. Where the build could not prepare it, the BMP is decoded
+// only copies it. Where the build could not prepare it, the PNG is decoded
 // once instead.
 QImage picture(const QString &name)
 {
     const QImage built = builtImages(QStringLiteral(":/pixels/") + name, QImage::Format_RGB32).value(0);
     if (!built.isNull())
         return built;
-    return readImages(QStringLiteral(":/assets/%1.bmp").arg(name), "bmp")
+    return readImages(QStringLiteral(":/assets/%1.png").arg(name), "png")
         .value(0)
         .convertToFormat(QImage::Format_RGB32);
 }
@@ -171,16 +172,17 @@ Form1::Form1(RandomSource &source, QWidget *parent)
     , m_names(source)
 {
     setWindowTitle(windowCaption());
-    // The program file's own 16-colour icon at 16 and 32 pixels, and the
-    // larger drawings the desktop menus use, so that title bars and window
-    // switchers on dense screens get a sharp one rather than a blown-up 32.
+    // The icon at every size it is drawn in: the program file's own
+    // 16-colour images at 16 and 32 pixels, and the larger drawings the
+    // desktop menus use, so that title bars and window switchers on dense
+    // screens get a sharp one rather than a blown-up 32.
     // Built in ready to hand over, so that no image reader is looked for or
     // loaded; the files themselves are read only where the build could not.
     QList<QImage> images = builtImages(QStringLiteral(":/pixels/icons"), QImage::Format_ARGB32_Premultiplied);
     if (images.isEmpty()) {
-        images = readImages(QStringLiteral(":/assets/hearthvale.ico"), "ico");
-        for (const QString &path : {QStringLiteral(":/assets/icons/48.png"), QStringLiteral(":/assets/icons/128.png")})
-            images += readImages(path, "png");
+        const QDir icons(QStringLiteral(":/assets/icons"));
+        for (const QString &file : icons.entryList())
+            images += readImages(icons.filePath(file), "png");
     }
     QIcon icon;
     for (const QImage &image : std::as_const(images))

@@ -18,6 +18,8 @@ namespace {
 // QtTest, 96).
 constexpr int kDotsPerMetre = 3937;
 
+// PNG files are compressed as tightly as zlib can (Qt's quality 0); the
+// background is the larger part of the Windows program file and download.
 QByteArray encoded(QImage image, const char *format)
 {
     image.setDotsPerMeterX(kDotsPerMetre);
@@ -25,18 +27,18 @@ QByteArray encoded(QImage image, const char *format)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, format) ? bytes : QByteArray();
+    return image.save(&buffer, format, qstrcmp(format, "PNG") == 0 ? 0 : -1) ? bytes : QByteArray();
 }
 
 } // namespace
 
 std::vector<AssetFile> drawAssetFiles()
 {
-    // The window shows background.bmp on ordinary screens and the one with
+    // The window shows background.png on ordinary screens and the one with
     // twice the pixels each way where the screen has them.
     std::vector<AssetFile> files = {
-        {QStringLiteral("background.bmp"), encoded(renderBackground(1), "BMP")},
-        {QStringLiteral("background@2x.bmp"), encoded(renderBackground(2), "BMP")},
+        {QStringLiteral("background.png"), encoded(renderBackground(1), "PNG")},
+        {QStringLiteral("background@2x.png"), encoded(renderBackground(2), "PNG")},
     };
     std::vector<PixelIcon> icoIcons;
     std::vector<PixelIcon> removalIcons;
