@@ -28,7 +28,7 @@ x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
 case "$mode" in
 test|sanitize)
     packages+=("${x11_tests[@]}" weston qt6-wayland orca speech-dispatcher at-spi2-core dbus
-               python3 desktop-file-utils appstream groff-base clang-format) ;;
+               python3 python3-gi gir1.2-atspi-2.0 desktop-file-utils appstream groff-base clang-format) ;;
 windows)
     # The cross compiler, Qt's source and its build, Wine, the installer
     # maker, and the readers of Windows program files and installers.

@@ -5,10 +5,14 @@
 # run clones HEAD afresh.
 #
 #   tests/debian-release.sh CODENAME [MODE...]     e.g. trixie test deb
+#   tests/debian-release.sh CODENAME --run COMMAND [ARGUMENT...]
 #
 # MODE is any of quickstart.sh's (test when none is given); each runs in
 # turn, and the first to fail ends the run with its status. HEARTHVALE_WERROR
-# and HEARTHVALE_REQUIRE_ALL_TESTS are passed in. The systems live in
+# and HEARTHVALE_REQUIRE_ALL_TESTS are passed in. --run runs one of that
+# system's programs instead, in this environment and with this system's
+# /tmp, so that it can reach a display, a bus or files made here (the
+# screen reader test runs another release's Orca so). The systems live in
 # ${HEARTHVALE_RELEASE_CACHE:-${XDG_CACHE_HOME:-~/.cache}/hearthvale/releases}/CODENAME;
 # remove one to make it anew. Needs root, or sudo, for debootstrap and chroot.
 set -euo pipefail
@@ -50,6 +54,19 @@ if [ ! -f "$root/.complete" ]; then
         echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99valid-until-passed"
     fi
     touch "$root/.complete"
+fi
+
+if [ "${modes[0]}" = --run ]; then
+    exec unshare --mount --fork -- bash -euo pipefail -c '
+        root=$1
+        shift
+        mount --make-rprivate /
+        mount -t proc proc "$root/proc"
+        mount -t sysfs sys "$root/sys"
+        mount --rbind /dev "$root/dev"
+        mount --rbind /tmp "$root/tmp"
+        exec chroot "$root" "$@"
+    ' debian-release "$root" "${modes[@]:1}"
 fi
 
 rm -rf "$root/build"
