@@ -87,7 +87,7 @@ private Q_SLOTS:
 
     void windowIsFixedCentredAndTitled()
     {
-        QCOMPARE(m_form.windowTitle(), QStringLiteral("Hearthvale Neighborhood Name Generator"));
+        QCOMPARE(m_form.windowTitle(), QStringLiteral(HEARTHVALE_DISPLAY_NAME));
         QCOMPARE(QApplication::focusWidget(), m_form.Command1);
         QCOMPARE(m_form.size(), QSize(638, 478));
         QCOMPARE(m_form.minimumSize(), QSize(638, 478));

@@ -9,9 +9,9 @@
 // waits for the browser: the launcher is started detached and the program
 // carries on whether it works, fails or hangs.
 //
-// The result keeps the Windows ShellExecute convention, which callers were
-// written against: above 32 means the request was accepted, 32 or less that
-// it was refused, with the reason in the shell's own codes.
+// The result follows the Windows ShellExecute convention on every platform:
+// above 32 means the request was accepted, 32 or less that it was refused,
+// with the reason in the shell's own codes. The window's buttons drop it.
 
 #include <QString>
 

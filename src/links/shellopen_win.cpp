@@ -1,7 +1,7 @@
-// ShellExecuteA is used rather than ShellExecuteW to behave as the program
-// always has towards file associations and browsers; that means every string
-// goes through the ANSI code page first, and a string that does not survive
-// that trip is not handed to the shell at all.
+// The address goes to ShellExecuteA, the ANSI entry point, in the system's
+// ANSI code page. A string that does not survive that conversion unchanged is
+// not handed to the shell at all, rather than opening an address nobody
+// asked for.
 
 #include "shellopen_win.h"
 

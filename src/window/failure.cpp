@@ -1,6 +1,6 @@
 #include "failure.h"
 
-#include "caption.h"
+#include "config/caption.h"
 #include "names/runtimeerror.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "form1.h"
 
 #include "builtinfonts.h"
-#include "caption.h"
 #include "commandbutton.h"
+#include "config/caption.h"
 #include "failure.h"
 #include "links/module1.h"
 #include "nameannouncer.h"

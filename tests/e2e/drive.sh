@@ -4,7 +4,7 @@
 # browser replaced by a stand-in xdg-open that records what it is given.
 # Each run starts its own Xvfb and window manager and removes them after.
 #
-#   drive.sh PROGRAM NAMES_SOURCE CASE
+#   HEARTHVALE_DISPLAY_NAME=TITLE drive.sh PROGRAM NAMES_SOURCE CASE
 #
 # PROGRAM may be a script starting the Windows build under Wine, in the
 # prefix HEARTHVALE_E2E_WINEPREFIX names; Wine's server ends with the display.
@@ -21,7 +21,7 @@ session_bus=${DBUS_SESSION_BUS_ADDRESS:-}
 under_wine=${HEARTHVALE_E2E_WINEPREFIX:+yes}
 [ -z "$under_wine" ] || export WINEPREFIX=$HEARTHVALE_E2E_WINEPREFIX
 here=$(cd "$(dirname "$0")" && pwd)
-title='Hearthvale Neighborhood Name Generator'
+title=${HEARTHVALE_DISPLAY_NAME:?the window's title, which the tests' registration gives}
 
 fail() {
     echo "FAIL ($case): $*" >&2

@@ -5,9 +5,9 @@
 # application id, which a Wayland desktop uses to find the desktop entry
 # and the icon.
 #
-#   wayland.sh PROGRAM APP_ID
+#   wayland.sh PROGRAM APP_ID DISPLAY_NAME
 set -uo pipefail
-program=$1 app_id=$2
+program=$1 app_id=$2 title=$3
 
 fail() { echo "FAIL (wayland): $*" >&2; exit 1; }
 
@@ -39,7 +39,8 @@ expect() {
 }
 expect 'set_min_size\(638, 478\)'
 expect 'set_max_size\(638, 478\)'
-expect 'set_title\("Hearthvale Neighborhood Name Generator"\)'
-expect "set_app_id\\(\"${app_id//./\\.}\"\\)"
+literally() { sed 's/[][\\.*^$()+?{}|]/\\&/g' <<<"$1"; }
+expect "set_title\\(\"$(literally "$title")\"\\)"
+expect "set_app_id\\(\"$(literally "$app_id")\"\\)"
 kill -0 "${pids[1]}" 2>/dev/null || fail "the program ended: $(grep -v '^\[' "$work/client.log" | head -5)"
 echo "PASS (wayland)"

@@ -5,12 +5,11 @@
 # size, look its own (installer_look.py), start the program from there, and
 # uninstall silently, leaving nothing behind.
 #
-#   installer.sh CPACK CPACK_CONFIG WORKDIR VERSION
+#   installer.sh CPACK CPACK_CONFIG WORKDIR VERSION DISPLAY_NAME
 set -uo pipefail
 
-cpack=$1 config=$2 workdir=$3 version=$4
+cpack=$1 config=$2 workdir=$3 version=$4 title=$5
 here=$(cd "$(dirname "$0")" && pwd)
-title='Hearthvale Neighborhood Name Generator'
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 rm -rf "$workdir"
