@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QPluginLoader>
 #include <QScopeGuard>
+#include <QTemporaryFile>
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,28 +53,24 @@ QString displayLine(const char *kind, const QString &display, const QString &fro
 
 void startPlatform(const CommandLine &line, const std::function<void()> &start)
 {
-    std::FILE *held = std::tmpfile();
+    QTemporaryFile held;
     std::fflush(stderr);
     Start here{line};
     current = &here;
     here.previous = qInstallMessageHandler(handleMessage);
-    if (held && (here.stderrWas = dup(STDERR_FILENO)) >= 0)
-        dup2(fileno(held), STDERR_FILENO);
-    const auto done = qScopeGuard([&here, held] {
+    if (held.open() && (here.stderrWas = dup(STDERR_FILENO)) >= 0)
+        dup2(held.handle(), STDERR_FILENO);
+    const auto done = qScopeGuard([&here, &held] {
         qInstallMessageHandler(here.previous);
         current = nullptr;
-        if (!held)
+        if (here.stderrWas < 0)
             return;
         std::fflush(stderr);
-        if (here.stderrWas >= 0) {
-            dup2(here.stderrWas, STDERR_FILENO);
-            close(here.stderrWas);
-        }
-        std::rewind(held);
-        char buffer[4096];
-        for (std::size_t size; (size = std::fread(buffer, 1, sizeof buffer, held)) > 0;)
-            std::fwrite(buffer, 1, size, stderr);
-        std::fclose(held);
+        dup2(here.stderrWas, STDERR_FILENO);
+        close(here.stderrWas);
+        held.seek(0);
+        const QByteArray written = held.readAll();
+        std::fwrite(written.constData(), 1, std::size_t(written.size()), stderr);
     });
     start();
 }
@@ -109,10 +106,8 @@ QString describeFailedStart(const CommandLine &line, const QMap<QString, QString
 {
     const bool onCommandLine = !line.platform.isEmpty();
     const QString asked = onCommandLine ? line.platform : qEnvironmentVariable("QT_QPA_PLATFORM");
-    const QString givenBy = asked.isEmpty()
-        ? QString()
-        : QStringLiteral(" (given by %1)")
-              .arg(onCommandLine ? QStringLiteral("-platform") : QStringLiteral("QT_QPA_PLATFORM"));
+    const QString from = onCommandLine ? QStringLiteral("-platform") : QStringLiteral("QT_QPA_PLATFORM");
+    const QString givenBy = asked.isEmpty() ? QString() : QStringLiteral(" (given by %1)").arg(from);
     // Where the plugin itself gave up, Qt's words say why.
     if (!started.isEmpty())
         return QStringLiteral("the Qt platform plugin \"%1\"%2 could not start: %3")
