@@ -1,10 +1,10 @@
 // The command line and the start-up messages, as a user meets them in a
 // terminal: the real program started with no display at all, or with one it
-// cannot open. --help and --version answer, or say why their output could
-// not be written; anything but the program's and Qt's options is refused
-// with a usage line and status 2 (with a display or without); and a display
-// or platform that cannot be had is told in one line naming what asked for
-// it, with status 1: never an abort.
+// cannot open. --help and --version answer, anything but the program's and
+// Qt's options is refused with a usage line and status 2 (with a display or
+// without), and a display or platform that cannot be had is told in one
+// line naming what asked for it, with status 1: never an abort. An answer
+// that cannot be written is an error, as for any command-line tool.
 
 #include <QFile>
 #include <QProcess>
