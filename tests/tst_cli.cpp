@@ -3,13 +3,18 @@
 // cannot open. --help and --version answer, anything but the program's and
 // Qt's options is refused with a usage line and status 2 (with a display or
 // without), and a display or platform that cannot be had is told in one
-// line naming what asked for it, with status 1: never an abort.
+// line naming what asked for it, with status 1: never an abort. An answer
+// that cannot be written is an error, as for any command-line tool.
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -19,15 +24,21 @@ struct Run {
     QString err;
 };
 
-Run run(const QStringList &arguments, const QStringList &environment)
+enum class Output { Piped, Full, Closed };
+
+Run run(const QStringList &arguments, const QStringList &environment, Output output = Output::Piped)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
         env.remove(QLatin1StringView(name));
     for (const QString &setting : environment)
         env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     QProcess program;
     program.setProcessEnvironment(env);
+    if (output == Output::Full)
+        program.setStandardOutputFile(QStringLiteral("/dev/full"));
+    else if (output == Output::Closed)
+        program.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
     program.start(QStringLiteral(HEARTHVALE_PROGRAM), arguments);
     if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
         return {};
@@ -44,6 +55,8 @@ class TestCli : public QObject
 private Q_SLOTS:
     void answers_data();
     void answers();
+    void writeError_data();
+    void writeError();
 
 private:
     QTemporaryDir m_work;
@@ -84,13 +97,15 @@ void TestCli::answers_data()
     QTest::newRow("DISPLAY unreachable") << QStringList() << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\":7313\" \\(given by DISPLAY\\)")) << none;
     QTest::newRow("-display unreachable") << QStringList{QStringLiteral("-display"), QStringLiteral(":7314")} << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\":7314\" \\(given by -display\\)")) << none;
     QTest::newRow("--display= without DISPLAY") << QStringList{QStringLiteral("--display=:7314")} << QStringList() << 1 << none << oneLine.arg(QStringLiteral("\":7314\" \\(given by -display\\)")) << none;
-    // A Wayland session always has a runtime folder; without one libwayland
-    // complains on its own before Qt does.
-    QTest::newRow("WAYLAND_DISPLAY unreachable") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=hearthvale-none"), QStringLiteral("XDG_RUNTIME_DIR=") + m_work.path()} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by WAYLAND_DISPLAY\\)")) << none;
+    // A Wayland session always has a runtime folder. Without one, libwayland
+    // complains on its own before Qt does, and the user gets one line still.
+    QTest::newRow("WAYLAND_DISPLAY unreachable") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=hearthvale-none"), QStringLiteral("XDG_RUNTIME_DIR=") + m_work.path()} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by WAYLAND_DISPLAY\\)")) << QStringLiteral("XDG_RUNTIME_DIR");
+    QTest::newRow("WAYLAND_DISPLAY in no runtime folder") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland"), QStringLiteral("WAYLAND_DISPLAY=hearthvale-none")} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by WAYLAND_DISPLAY\\): XDG_RUNTIME_DIR is not set")) << none;
     QTest::newRow("no such QT_QPA_PLATFORM") << QStringList() << QStringList{QStringLiteral("DISPLAY=:7313"), QStringLiteral("QT_QPA_PLATFORM=hearthvale-none")} << 1 << none << oneLine.arg(QStringLiteral("plugin \"hearthvale-none\" \\(given by QT_QPA_PLATFORM\\)")) << none;
+    QTest::newRow("no such --platform=") << QStringList{QStringLiteral("--platform=hearthvale-none")} << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by -platform\\)")) << none;
     QTest::newRow("no such -platform") << QStringList{QStringLiteral("-platform"), QStringLiteral("hearthvale-none")} << QStringList{QStringLiteral("DISPLAY=:7313")} << 1 << none << oneLine.arg(QStringLiteral("\"hearthvale-none\" \\(given by -platform\\); Qt has: .*offscreen")) << none;
-    // Any other fatal start-up message is told in Qt's own words, not as a display.
-    QTest::newRow("no graphics device") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=eglfs"), QStringLiteral("QT_QPA_EGLFS_INTEGRATION=eglfs_kms"), QStringLiteral("QT_QPA_EGLFS_KMS_CONFIG=") + kms} << 1 << none << QStringLiteral("^hearthvale-names: Could not open DRM device") << QStringLiteral("(?i)display");
+    // A plugin that fails for a reason of its own is named, not taken for a display.
+    QTest::newRow("no graphics device") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=eglfs"), QStringLiteral("QT_QPA_EGLFS_INTEGRATION=eglfs_kms"), QStringLiteral("QT_QPA_EGLFS_KMS_CONFIG=") + kms} << 1 << none << oneLine.arg(QStringLiteral("plugin \"eglfs\" \\(given by QT_QPA_PLATFORM\\)")) << QStringLiteral("given by (-display|DISPLAY|WAYLAND_DISPLAY)|is not set");
     // clang-format on
 }
 
@@ -113,6 +128,27 @@ void TestCli::answers()
     }
     if (!errNot.isEmpty())
         QVERIFY2(!QRegularExpression(errNot).match(result.err).hasMatch(), qPrintable(result.err));
+}
+
+void TestCli::writeError_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("closed"); // stdout closed; else /dev/full
+    QTest::newRow("--version >/dev/full") << QStringList{QStringLiteral("--version")} << false;
+    QTest::newRow("--help >/dev/full") << QStringList{QStringLiteral("--help")} << false;
+    QTest::newRow("--help-all >&-") << QStringList{QStringLiteral("--help-all")} << true;
+    QTest::newRow("-v >&-") << QStringList{QStringLiteral("-v")} << true;
+}
+
+void TestCli::writeError()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, closed);
+    const Run result = run(arguments, {}, closed ? Output::Closed : Output::Full);
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.err,
+             QStringLiteral("hearthvale-names: write error: %1\n")
+                 .arg(QString::fromLocal8Bit(std::strerror(closed ? EBADF : ENOSPC))));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

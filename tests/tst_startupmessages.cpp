@@ -1,34 +1,29 @@
-// Qt's messages while the application starts: a fatal one is told in one
-// line (the messages a user meets are tst_cli's, from the real program; here
-// the cases no command line brings about), and the held ones reach the
-// handler that was installed before, which is put back afterwards (not Qt's
-// default one).
+// What the program says when Qt's platform cannot start, in the cases that
+// tst_cli's command lines do not bring about (a plugin that cannot be
+// loaded, none at all, several asked for, one that started and then failed),
+// and what is written while it starts: held back, then passed on.
 
+#include "window/commandline.h"
 #include "window/startupmessages.h"
 
+#include <QPluginLoader>
+#include <QScopeGuard>
+#include <QTemporaryFile>
 #include <QTest>
 
-using hearthvale::StartupMessages;
-using hearthvale::StartupRequest;
-Q_DECLARE_METATYPE(StartupRequest)
+#include <unistd.h>
+
+using hearthvale::CommandLine;
+using Plugins = QMap<QString, QString>;
 
 namespace {
 
-QList<QString> recorded;
+QStringList recorded;
 
 void record(QtMsgType, const QMessageLogContext &, const QString &text)
 {
     recorded.append(text);
 }
-
-[[noreturn]] void unexpectedFatal(const QList<QString> &, const QString &fatal)
-{
-    qFatal("unexpected fatal message: %s", qPrintable(fatal));
-}
-
-const QString NoPluginCouldStart =
-    QStringLiteral("This application failed to start because no Qt platform plugin could be initialized. "
-                   "Reinstalling the application may fix this problem.\n");
 
 } // namespace
 
@@ -37,45 +32,82 @@ class TestStartupMessages : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void describe_data()
-    {
-        QTest::addColumn<QList<QString>>("held");
-        QTest::addColumn<QString>("fatal");
-        QTest::addColumn<StartupRequest>("request");
-        QTest::addColumn<QString>("told");
-        const QString notFound = QStringLiteral("Could not find the Qt platform plugin \"%1\" in \"\"");
-        QTest::newRow("no plugins at all")
-            << QList<QString>{notFound.arg(QLatin1StringView("xcb"))} << NoPluginCouldStart << StartupRequest{}
-            << QStringLiteral("no Qt platform plugin \"xcb\"; Qt has: none");
-        QTest::newRow("plugin failed for another reason")
-            << QList<QString>() << NoPluginCouldStart << StartupRequest{} << NoPluginCouldStart.trimmed();
-    }
-
-    void describe()
-    {
-        QFETCH(QList<QString>, held);
-        QFETCH(QString, fatal);
-        QFETCH(StartupRequest, request);
-        QFETCH(QString, told);
-        QCOMPARE(hearthvale::describeStartupFailure(held, fatal, request), told);
-    }
-
-    void heldMessagesReachThePreviousHandler()
-    {
-        recorded.clear();
-        const QtMessageHandler original = qInstallMessageHandler(record);
-        {
-            StartupMessages holding(unexpectedFatal);
-            qWarning("while starting");
-            QVERIFY(recorded.isEmpty());
-        }
-        QCOMPARE(recorded, QList<QString>{QStringLiteral("while starting")});
-        qWarning("after the start");
-        qInstallMessageHandler(original);
-        QCOMPARE(recorded.size(), 2);
-        QCOMPARE(recorded.last(), QStringLiteral("after the start"));
-    }
+    void describe_data();
+    void describe();
+    void heldUntilTheStartIsOver();
 };
+
+void TestStartupMessages::describe_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<Plugins>("plugins");
+    QTest::addColumn<QString>("started");
+    QTest::addColumn<QString>("told");
+    const Plugins x11{{QStringLiteral("xcb"), QString()}, {QStringLiteral("offscreen"), QString()}};
+    const Plugins both{{QStringLiteral("xcb"), QString()}, {QStringLiteral("wayland"), QString()}};
+    const QString noFile = QStringLiteral("/nonexistent/libqxcb.so");
+    QPluginLoader unloadable(noFile);
+    QVERIFY(!unloadable.load());
+    // clang-format off
+    QTest::newRow("-platform before QT_QPA_PLATFORM, options left out") << QStringList{QStringLiteral("-platform"), QStringLiteral("nowhere:fontconfig")} << QStringList{QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("DISPLAY=:0")} << x11 << QString() << QStringLiteral("no Qt platform plugin \"nowhere\" (given by -platform); Qt has: offscreen, xcb");
+    QTest::newRow("no plugins at all") << QStringList() << QStringList{QStringLiteral("DISPLAY=:0")} << Plugins() << QString() << QStringLiteral("no Qt platform plugin \"xcb\"; Qt has: none");
+    QTest::newRow("found, but cannot be loaded") << QStringList() << QStringList{QStringLiteral("DISPLAY=:0")} << Plugins{{QStringLiteral("xcb"), noFile}} << QString() << QStringLiteral("the Qt platform plugin \"xcb\" cannot be loaded: ") + unloadable.errorString();
+    QTest::newRow("each asked for, in turn") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=wayland;XCB"), QStringLiteral("WAYLAND_DISPLAY=/run/w"), QStringLiteral("DISPLAY=:0")} << both << QString() << QStringLiteral("cannot open Wayland display \"/run/w\" (given by WAYLAND_DISPLAY); cannot open display \":0\" (given by DISPLAY)");
+    QTest::newRow("a Wayland session") << QStringList() << QStringList{QStringLiteral("XDG_SESSION_TYPE=wayland")} << both << QString() << QStringLiteral("no Wayland display to open: WAYLAND_DISPLAY is not set; no display to open: DISPLAY is not set");
+    QTest::newRow("no display's plugin") << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen")} << QStringList() << x11 << QString() << QStringLiteral("the Qt platform plugin \"offscreen\" (given by -platform) could not start");
+    QTest::newRow("started, then failed") << QStringList() << QStringList{QStringLiteral("QT_QPA_PLATFORM=offscreen")} << x11 << QStringLiteral("offscreen") << QStringLiteral("the Qt platform plugin \"offscreen\" (given by QT_QPA_PLATFORM) could not start: Qt's words, over lines");
+    // clang-format on
+}
+
+void TestStartupMessages::describe()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, environment);
+    QFETCH(Plugins, plugins);
+    QFETCH(QString, started);
+    QFETCH(QString, told);
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_RUNTIME_DIR"})
+        qunsetenv(name);
+    for (const QString &setting : environment)
+        qputenv(qPrintable(setting.section(u'=', 0, 0)), setting.section(u'=', 1).toLocal8Bit());
+    const CommandLine line = hearthvale::readCommandLine(QStringList{QStringLiteral("hearthvale-names")} + arguments);
+    QCOMPARE(hearthvale::describeFailedStart(line, plugins, started, QStringLiteral("Qt's words,\nover lines\n")),
+             told);
+}
+
+// Written to stderr while Qt starts, it reaches the real stderr once the
+// start is over, in order, while Qt's messages reach the handler in place
+// before; both are back afterwards.
+void TestStartupMessages::heldUntilTheStartIsOver()
+{
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    const auto written = [&file] {
+        QFile copy(file.fileName());
+        return copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray("unreadable");
+    };
+    const int realStderr = dup(STDERR_FILENO);
+    dup2(file.handle(), STDERR_FILENO);
+    const QtMessageHandler original = qInstallMessageHandler(record);
+    const auto restore = qScopeGuard([=] {
+        qInstallMessageHandler(original);
+        dup2(realStderr, STDERR_FILENO);
+        close(realStderr);
+    });
+    std::fputs("before\n", stderr);
+    QByteArray whileStarting;
+    hearthvale::startPlatform(CommandLine(), [&] {
+        std::fputs("while starting\n", stderr);
+        qWarning("a message");
+        whileStarting = written();
+    });
+    std::fputs("after\n", stderr);
+    QCOMPARE(whileStarting, QByteArray("before\n"));
+    QCOMPARE(written(), QByteArray("before\nwhile starting\nafter\n"));
+    QCOMPARE(recorded, QStringList{QStringLiteral("a message")});
+    QVERIFY(qInstallMessageHandler(record) == record);
+}
 
 QTEST_GUILESS_MAIN(TestStartupMessages)
 #include "tst_startupmessages.moc"

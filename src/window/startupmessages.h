@@ -1,43 +1,33 @@
 #pragma once
 
-// Qt's messages while the application object starts.
+// What is written while Qt starts its platform.
 //
-// If Qt cannot open a display or load its platform plugin, it logs several
-// lines of advice and then aborts with a core dump. While a StartupMessages
-// lives, messages are held back instead; a fatal one goes with those held
-// before it to the program's own handler, which explains it in one line and
-// exits. Once the start has succeeded, the held messages go out to whatever
-// handler was installed before, and that handler is put back.
+// Where Qt cannot open a display or find the platform plugin asked for, it
+// writes lines of advice (the Wayland library its own as well), then aborts.
+// While it starts, stderr is held back instead; a fatal message ends the
+// program with status 1 and one line that says why, worked out from what was
+// asked (the command line and the environment) and the platform plugins Qt
+// has. After a start that succeeds, what was held goes out after all.
 
-#include <QList>
+#include <QMap>
 #include <QString>
+
+#include <functional>
 
 namespace hearthvale {
 
-// What the user asked Qt to start on, and where they said so, so that the
-// line can name it: "-platform" or "QT_QPA_PLATFORM", "-display" or "DISPLAY".
-struct StartupRequest {
-    QString platformFrom; // empty: Qt's own choice
-    QString display;
-    QString displayFrom;
-    QString waylandDisplay;
-};
+struct CommandLine;
 
-// The line that tells why Qt could not start, from its fatal message and
-// those it gave before.
-QString describeStartupFailure(const QList<QString> &held, const QString &fatal, const StartupRequest &request);
+// Runs start, which makes the application object, as above.
+void startPlatform(const CommandLine &line, const std::function<void()> &start);
 
-class StartupMessages
-{
-public:
-    // Called with a fatal message; must not return.
-    using FatalHandler = void (*)(const QList<QString> &held, const QString &fatal);
+// The platform plugins Qt has, by key, each with its file (empty for one
+// built into the program).
+QMap<QString, QString> platformPlugins(const CommandLine &line);
 
-    explicit StartupMessages(FatalHandler onFatal);
-    ~StartupMessages();
-
-    StartupMessages(const StartupMessages &) = delete;
-    StartupMessages &operator=(const StartupMessages &) = delete;
-};
+// Why the platform could not start. started: the plugin that had started
+// when Qt gave up, if any; fatal: Qt's message.
+QString describeFailedStart(const CommandLine &line, const QMap<QString, QString> &plugins, const QString &started,
+                            const QString &fatal);
 
 } // namespace hearthvale
