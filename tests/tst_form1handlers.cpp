@@ -113,13 +113,15 @@ private Q_SLOTS:
 
     void cleanup() { m_form.reset(); }
 
+    // Load runs as the window is made, before it can be shown.
     void loadRunsBeforeFirstShow()
     {
-        QVERIFY(m_form->names().NeighborhoodNames()[0].isEmpty());
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(m_form->loaded());
+        QVERIFY(!m_form->isVisible());
         QVERIFY(!m_form->names().NeighborhoodNames()[0].isEmpty());
         QVERIFY(!m_form->names().NeighborhoodNames()[1000].isEmpty());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         QVERIFY(m_form->TxtName->text().isEmpty());
         QCOMPARE(m_form->names().PickedIndex(), 0);
     }

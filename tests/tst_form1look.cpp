@@ -3,6 +3,7 @@
 // keyboard order and the fonts. Runs at scale 1, 1.5 and 2, so every pixel
 // check goes through the grab's device pixel ratio.
 
+#include "window/cardcontrols.h"
 #include "window/commandbutton.h"
 #include "window/form1.h"
 #include "names/randomsource.h"
@@ -105,20 +106,13 @@ private Q_SLOTS:
                                                  : qAbs(frame.center().y() - screen.center().y()) <= 1);
     }
 
+    // Where the card's table puts each control, in pixels at 96 dpi.
     void placement_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Command1") << QStringLiteral("Command1") << QRect(288, 3, 345, 33);
-        QTest::newRow("TxtName") << QStringLiteral("TxtName") << QRect(48, 8, 217, 23);
-        QTest::newRow("Label5") << QStringLiteral("Label5") << QRect(56, 448, 121, 17);
-        QTest::newRow("Label4") << QStringLiteral("Label4") << QRect(56, 432, 121, 17);
-        QTest::newRow("Label6") << QStringLiteral("Label6") << QRect(48, 416, 137, 17);
-        QTest::newRow("Label7") << QStringLiteral("Label7") << QRect(56, 384, 177, 17);
-        QTest::newRow("Label8") << QStringLiteral("Label8") << QRect(48, 368, 129, 25);
-        QTest::newRow("Command4") << QStringLiteral("Command4") << QRect(192, 408, 145, 25);
-        QTest::newRow("Command2") << QStringLiteral("Command2") << QRect(192, 376, 145, 25);
-        QTest::newRow("Command3") << QStringLiteral("Command3") << QRect(192, 440, 145, 25);
+        for (const hearthvale::CardControl &control : hearthvale::CardControls)
+            QTest::newRow(control.name) << QLatin1StringView(control.name).toString() << hearthvale::pixelRect(control);
     }
 
     void placement()

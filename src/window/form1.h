@@ -4,10 +4,11 @@
 // name box and "Generate!" on the upper panel, and the credits and three
 // small buttons on the lower panel.
 //
-// Every control's place, size, colours, font and caption stand in one table
-// in form1.cpp, in keyboard order; the constructor walks it once. The window
-// owns the name table and the draw; its handlers are the only code that
-// runs after start-up.
+// Every control's place, size, colours, font and caption come from the
+// card's table (cardcontrols.h), which the constructor walks once. The Load
+// handler runs at the end of the constructor, so before the window can be
+// shown; the others answer the buttons' clicks, and are the only code that
+// runs after start-up. The window owns the name table and the draw.
 
 #include "names/namegenerator.h"
 
@@ -25,13 +26,6 @@ namespace hearthvale {
 class NameAnnouncer;
 class RandomSource;
 
-// 1440 twips to the inch, so 15 to a pixel at 96 dpi. Rounded to the
-// nearest pixel, halves up.
-constexpr int twipsToPixels(int twips)
-{
-    return (twips * 2 + 15) / 30;
-}
-
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -40,34 +34,35 @@ public:
     explicit Form1(RandomSource &source, QWidget *parent = nullptr);
 
     const NameGenerator &names() const { return m_names; }
+    // Whether Load completed; where it failed, the user has been told and
+    // the window is not to be shown.
+    bool loaded() const { return m_loaded; }
 
-    // The window's handlers. Load runs once, just before the window is
-    // first shown; the others answer the buttons' clicks.
+    // The window's handlers.
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
 
-    void setVisible(bool visible) override;
-
-    // The controls, by the names the rest of the program knows them by.
-    CommandButton *Command1 = nullptr;
-    CommandButton *Command2 = nullptr;
-    CommandButton *Command3 = nullptr;
-    CommandButton *Command4 = nullptr;
-    QLineEdit *TxtName = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
+    // The controls, by the names the handlers know them by.
+    CommandButton *Command1 = nullptr; // the "Generate!" button, right of the name box
+    QLineEdit *TxtName = nullptr; // the box the drawn name is shown in
+    QLabel *Label5 = nullptr; // the Copperwick site's domain, lowest on the lower panel
+    QLabel *Label4 = nullptr; // the Quillbrook site's domain
+    QLabel *Label6 = nullptr; // the rights notice's heading
+    QLabel *Label7 = nullptr; // the author's contact address
+    QLabel *Label8 = nullptr; // the author credit, highest on the lower panel
+    CommandButton *Command4 = nullptr; // the Copperwick button, between the other two
+    CommandButton *Command2 = nullptr; // the Quillbrook button, above it
+    CommandButton *Command3 = nullptr; // the Exit button, below it
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void buildControls();
+    template <typename Control> Control *makeControl(const char *name);
+    void orderControls();
     const QImage *sharpBackground(qreal devicePixelRatio);
 
     const QImage m_background;

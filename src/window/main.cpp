@@ -79,9 +79,9 @@ int main(int argc, char *argv[])
     // Handlers catch their own failures; this is for the window's creation.
     try {
         Form1 form(RandomSource::process());
+        if (!form.loaded())
+            return 1; // and the user has been told why
         form.show();
-        if (!form.isVisible())
-            return 1; // Load failed, and the user has been told
         return QCoreApplication::exec();
     } catch (const std::exception &failure) {
         reportFailure(&failure);

@@ -6,9 +6,12 @@
 // the window's pixels whatever the picture's size.
 //
 // The places are written here once, in the window's pixels; the drawing and
-// the checks of the committed pictures both read them.
+// the checks of the committed pictures both read them. Where the controls
+// sit comes from the card's own table.
 
 #pragma once
+
+#include "window/cardcontrols.h"
 
 #include <QImage>
 #include <QPainterPath>
@@ -30,8 +33,15 @@ constexpr QRectF kUpperPanel(31, 5, 245, 28);
 constexpr QRectF kLowerPanel(8, 365, 337, 140);
 
 // Where the controls are drawn: every pixel here is the panel colour.
-constexpr std::array<QRect, 2> kPanelInteriors = {QRect(QPoint(48, 8), QPoint(265, 30)),
-                                                  QRect(QPoint(48, 368), QPoint(337, 465))};
+constexpr std::array<QRect, 2> kPanelInteriors = {hearthvale::panelInterior(hearthvale::Panel::Upper),
+                                                  hearthvale::panelInterior(hearthvale::Panel::Lower)};
+constexpr bool holds(const QRectF &panel, const QRect &interior)
+{
+    return panel.left() <= interior.left() && panel.top() <= interior.top() && interior.right() + 1 <= panel.right()
+        && interior.bottom() + 1 <= panel.bottom();
+}
+static_assert(holds(kUpperPanel, kPanelInteriors[0]) && holds(kLowerPanel, kPanelInteriors[1]),
+              "a control sits where the panel under it is not drawn");
 // Everything the panels and emblems touch, antialiased edges and drop
 // shadow included. Outside these the picture is landscape.
 constexpr std::array<QRect, 2> kPanelAreas = {QRect(QPoint(9, 3), QPoint(277, 35)),
