@@ -57,7 +57,8 @@ if [ ! -f "$root/.complete" ]; then
 fi
 
 if [ "${modes[0]}" = --run ]; then
-    exec unshare --mount --fork -- bash -euo pipefail -c '
+    # Killed, it takes the program with it.
+    exec unshare --mount --fork --kill-child -- bash -euo pipefail -c '
         root=$1
         shift
         mount --make-rprivate /
