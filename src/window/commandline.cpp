@@ -3,6 +3,9 @@
 #include <QCommandLineParser>
 #include <QHash>
 
+#include <algorithm>
+#include <iterator>
+
 namespace hearthvale {
 
 namespace {
@@ -70,13 +73,19 @@ CommandLine readCommandLine(const QStringList &arguments)
         : parser.isSet(QStringLiteral("help"))              ? Request::Help
         : parser.isSet(QStringLiteral("version"))           ? Request::Version
                                                             : Request::Start;
-    // Each option as often and in the order given, with its values in turn.
+    // Each of Qt's options as often and in the order given, with its values
+    // in turn; the values are asked for only of those that take one.
     line.forQt.append(arguments.value(0).toLocal8Bit());
     QHash<QString, qsizetype> taken;
     for (const QString &name : parser.optionNames()) {
+        const auto qt = std::find_if(std::begin(QtOptions), std::end(QtOptions), [&name](const QtOption &option) {
+            return name == QLatin1StringView(option.name);
+        });
+        if (qt == std::end(QtOptions))
+            continue;
         line.forQt.append('-' + name.toLocal8Bit());
-        if (const QStringList values = parser.values(name); !values.isEmpty())
-            line.forQt.append(values.at(taken[name]++).toLocal8Bit());
+        if (*qt->value)
+            line.forQt.append(parser.values(name).value(taken[name]++).toLocal8Bit());
     }
     line.platform = parser.value(QStringLiteral("platform"));
     line.display = parser.value(QStringLiteral("display"));
