@@ -56,16 +56,16 @@ xvfb_start() {
 # while on a busy machine; and now and then it does not get its connection
 # at all, so it is given three tries.
 wm_start() {
-    local workdir=$1 wm=${2:-openbox} try command
+    local workdir=$1 wm=${2:-openbox} wm_command
     case $wm in
-        openbox) command=(openbox --sm-disable) ;;
-        fluxbox|icewm) command=("$wm") ;;
+        openbox) wm_command=(openbox --sm-disable) ;;
+        fluxbox|icewm) wm_command=("$wm") ;;
         *) echo "xvfb.sh: no window manager '$wm'" >&2; return 1 ;;
     esac
     wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-    for try in 1 2 3; do
-        HOME=$workdir "${command[@]}" >>"$workdir/wm.log" 2>&1 &
+    for _ in 1 2 3; do
+        HOME=$workdir "${wm_command[@]}" >>"$workdir/wm.log" 2>&1 &
         wm_pid=$!
         for _ in $(seq 400); do
             wm_ready && return 0
