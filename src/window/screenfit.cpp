@@ -40,10 +40,12 @@ ScreenFit::ScreenFit(QWidget *window)
     centre(screen);
 }
 
-bool ScreenFit::eventFilter(QObject *, QEvent *event)
+bool ScreenFit::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((event->type() == QEvent::Expose || event->type() == QEvent::Move) && m_window->geometry() == m_centred
-        && frame() != m_frame)
+    // The window's own geometry: the widget learns of a move only after
+    // this filter.
+    if ((event->type() == QEvent::Expose || event->type() == QEvent::Move)
+        && static_cast<QWindow *>(watched)->geometry() == m_centred && frame() != m_frame)
         centre(m_window->screen());
     return false;
 }
