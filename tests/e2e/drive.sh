@@ -66,6 +66,19 @@ mkdir "$work/bin" "$work/records"
 # A display of our own, whichever number is free.
 xvfb_start "$work" "${xvfb_screen:-}" || fail "Xvfb did not start"
 
+# A window manager that places every window itself: openbox, told in its
+# settings (its HOME is $work) to put each frame at 50,60.
+if [ "$case" = wm-places ]; then
+    mkdir -p "$work/.config/openbox"
+    cat >"$work/.config/openbox/rc.xml" <<'EOF'
+<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <applications>
+    <application class="*"><position force="yes"><x>50</x><y>60</y></position></application>
+  </applications>
+</openbox_config>
+EOF
+fi
 wm_start "$work" "$wm" || fail "$wm did not start"
 # Monitors once the window manager holds the display: the server forgets
 # them when its last client leaves. For monitors, a laptop's panel at the
@@ -352,6 +365,12 @@ small-screen|scale-2)
     }
     for _ in $(seq 40); do at_corner && break; sleep 0.05; done
     at_corner || fail "the frame starts at $left,$top, the free area at $area_left,$area_top"
+    ;;
+wm-places)
+    # Not moved back to the centre once the frame is known.
+    sleep 0.5
+    read -r left top _ <<<"$(frame_geometry)"
+    [ "$left,$top" = 50,60 ] || fail "the window manager put the frame at 50,60, and it is at $left,$top"
     ;;
 monitors)
     # Started with the pointer on the primary monitor, on no monitor (below
