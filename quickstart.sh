@@ -24,7 +24,7 @@ esac
 
 packages=(cmake ninja-build g++ qt6-base-dev fonts-comic-neue)
 # What the end-to-end tests drive the program with.
-x11_tests=(xvfb xauth xdotool xclip openbox wmctrl x11-utils x11-xserver-utils)
+x11_tests=(xvfb xauth xdotool xclip openbox fluxbox icewm wmctrl x11-utils x11-xserver-utils)
 case "$mode" in
 test|sanitize)
     packages+=("${x11_tests[@]}" weston qt6-wayland orca speech-dispatcher at-spi2-core dbus

@@ -3,7 +3,7 @@
 #   . tests/xvfb.sh
 #   xvfb_start WORKDIR [SCREEN] || exit 1  # DISPLAY and the rest are now set
 #   ...
-#   wm_start WORKDIR || exit 1      # openbox, where a test needs a window manager
+#   wm_start WORKDIR [WM] || exit 1 # where a test needs a window manager
 #   window=$(window_wait TITLE PID) # the program's window, once it shows
 #   xvfb_stop                       # in the caller's exit trap (stops both)
 #
@@ -50,16 +50,22 @@ xvfb_start() {
           XAUTHORITY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_ENABLE_HIGHDPI_SCALING QT_FONT_DPI
 }
 
-# The window manager must be up before a window maps, or nothing manages
-# it. Its first start on a new system may take a while on a busy machine;
-# and now and then it does not get its connection at all, so it is given
-# three tries.
+# The window manager, openbox unless WM names fluxbox or icewm, must be up
+# before a window maps, or nothing manages it. Each runs with its defaults,
+# its HOME the caller's folder. Its first start on a new system may take a
+# while on a busy machine; and now and then it does not get its connection
+# at all, so it is given three tries.
 wm_start() {
-    local workdir=$1 try
+    local workdir=$1 wm=${2:-openbox} wm_command
+    case $wm in
+        openbox) wm_command=(openbox --sm-disable) ;;
+        fluxbox|icewm) wm_command=("$wm") ;;
+        *) echo "xvfb.sh: no window manager '$wm'" >&2; return 1 ;;
+    esac
     wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
     for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-    for try in 1 2 3; do
-        openbox --sm-disable >>"$workdir/openbox.log" 2>&1 &
+    for _ in 1 2 3; do
+        HOME=$workdir "${wm_command[@]}" >>"$workdir/wm.log" 2>&1 &
         wm_pid=$!
         for _ in $(seq 400); do
             wm_ready && return 0
@@ -71,7 +77,7 @@ wm_start() {
         wm_pid=
         sleep 0.2
     done
-    echo "xvfb.sh: openbox did not start: $(cat "$workdir/openbox.log")" >&2
+    echo "xvfb.sh: $wm did not start: $(cat "$workdir/wm.log")" >&2
     return 1
 }
 
@@ -91,8 +97,9 @@ window_wait() {
 }
 
 xvfb_stop() {
+    # Killed outright: fluxbox now and then hangs in its own SIGTERM handler.
     if [ -n "$wm_pid" ]; then
-        kill "$wm_pid" 2>/dev/null
+        kill -KILL "$wm_pid" 2>/dev/null
         wait "$wm_pid" 2>/dev/null
         wm_pid=
     fi

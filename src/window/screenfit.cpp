@@ -1,6 +1,8 @@
 #include "screenfit.h"
 
+#include <QCursor>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -21,44 +23,67 @@ ScreenFit::ScreenFit(QWidget *window)
     : QObject(window)
     , m_window(window)
 {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    for (const QScreen *candidate : QGuiApplication::screens()) {
+        // The pointer's place as this screen's scale maps it: off every
+        // screen, another screen's scale could map it onto this one.
+        if (candidate->geometry().contains(QCursor::pos(candidate)))
+            screen = candidate;
+    }
+    centre(screen);
     window->winId(); // the native window now: Windows knows its frame from then on
     QWindow *handle = window->windowHandle();
     handle->installEventFilter(this);
     // Queued: Qt tells of the new screen before it works out the window's
     // size on it.
     connect(handle, &QWindow::screenChanged, this, &ScreenFit::screenChanged, Qt::QueuedConnection);
-    place(false);
+    centre(screen);
 }
 
 bool ScreenFit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Expose) {
-        watched->removeEventFilter(this);
-        if (m_window->geometry() == m_placed)
-            place(false);
-    }
+    // The window's own geometry: the widget learns of a move only after
+    // this filter.
+    if ((event->type() == QEvent::Expose || event->type() == QEvent::Move)
+        && static_cast<QWindow *>(watched)->geometry() == m_centred && frame() != m_frame)
+        centre(m_window->screen());
     return false;
 }
 
 void ScreenFit::screenChanged()
 {
-    if (m_window->size() != m_window->minimumSize())
-        place(true);
+    if (m_window->size() != m_window->minimumSize()) {
+        m_centred = QRect();
+        place(m_window->geometry().marginsAdded(frame()).center(), m_window->screen());
+    }
 }
 
-void ScreenFit::place(bool keepCentre)
+void ScreenFit::centre(const QScreen *screen)
 {
-    const QScreen *screen = m_window->screen();
     if (!screen)
         return;
+    place(screen->availableGeometry().center(), screen);
+    m_centred = m_window->geometry();
+}
+
+QMargins ScreenFit::frame() const
+{
     // Asked of the window itself: the widget's own copy may date from before
-    // the window manager framed it.
-    const QMargins frame = m_window->windowHandle()->frameMargins();
-    QRect wanted(QPoint(0, 0), m_window->minimumSize().grownBy(frame));
-    wanted.moveCenter(keepCentre ? m_window->geometry().marginsAdded(frame).center()
-                                 : screen->availableGeometry().center());
-    m_window->setGeometry(keptInside(wanted, screen->availableGeometry()).marginsRemoved(frame));
-    m_placed = m_window->geometry();
+    // the window manager framed it. Until the window manager reports the
+    // frame, Qt on X11 works it out from the window tree, and while the
+    // window is being framed the sums can come out negative: then the last
+    // frame known stands.
+    const QWindow *handle = m_window->windowHandle();
+    const QMargins frame = handle ? handle->frameMargins() : QMargins();
+    return qMin(qMin(frame.left(), frame.top()), qMin(frame.right(), frame.bottom())) < 0 ? m_frame : frame;
+}
+
+void ScreenFit::place(QPoint centre, const QScreen *screen)
+{
+    m_frame = frame();
+    QRect wanted(QPoint(0, 0), m_window->minimumSize().grownBy(m_frame));
+    wanted.moveCenter(centre);
+    m_window->setGeometry(keptInside(wanted, screen->availableGeometry()).marginsRemoved(m_frame));
 }
 
 } // namespace hearthvale

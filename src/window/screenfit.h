@@ -2,13 +2,21 @@
 
 // Keeps a fixed-size window whole on whichever screen it is on.
 //
-// At its first showing the window, frame and all, is centred on its screen;
-// where it is larger than the screen's free area, its frame's top left is
-// kept on that area, so that the title bar and the close box can be reached.
+// At its first showing the window, frame and all, is centred on the screen
+// under the pointer, where the user has just started it, or else on the
+// primary screen, as Qt centres a window it places itself; not on whichever
+// screen holds the window's first, unplaced geometry. It is placed before
+// its native window is made, so that it is made on that screen and at that
+// screen's scale. Where it is larger than the screen's free area, its
+// frame's top left is kept on that area, so that the title bar and the
+// close box can be reached.
+//
 // Windows knows a window's frame before showing it; an X11 window manager
-// adds the frame only as it maps the window, so the placement is made again
-// at the first expose, unless something else (Qt's -qwindowgeometry, the
-// window manager) has placed the window in between.
+// adds the frame only as it maps the window, and some (fluxbox) report it
+// only after the window is first exposed. So the window is centred again
+// whenever Qt learns of another frame while the window is still where it
+// was centred; once something else (Qt's -qwindowgeometry, the window
+// manager, the user) has moved it, it stays where they put it.
 //
 // Qt 6.4 on X11 keeps a window's size in device pixels when the window moves
 // to a screen of another scale: outside Windows, QGuiApplicationPrivate::
@@ -23,9 +31,11 @@
 // comes as a change of screen; there the size is already right and nothing
 // is done.
 
+#include <QMargins>
 #include <QObject>
 #include <QRect>
 
+class QScreen;
 class QWidget;
 
 namespace hearthvale {
@@ -44,12 +54,15 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Centred on the screen, or where it is; kept inside the screen.
-    void place(bool keepCentre);
+    QMargins frame() const;
+    void centre(const QScreen *screen);
+    // Its frame centred on centre, kept inside the screen's free area.
+    void place(QPoint centre, const QScreen *screen);
     void screenChanged();
 
     QWidget *m_window;
-    QRect m_placed; // where the window was put, without its frame
+    QRect m_centred; // where it was centred, without its frame
+    QMargins m_frame; // the frame it was last placed with
 };
 
 } // namespace hearthvale

@@ -4,15 +4,16 @@
 # browser replaced by a stand-in xdg-open that records what it is given.
 # Each run starts its own Xvfb and window manager and removes them after.
 #
-#   HEARTHVALE_DISPLAY_NAME=TITLE drive.sh PROGRAM NAMES_SOURCE CASE
+#   HEARTHVALE_DISPLAY_NAME=TITLE drive.sh PROGRAM NAMES_SOURCE CASE [WM]
 #
 # PROGRAM may be a script starting the Windows build under Wine, in the
 # prefix HEARTHVALE_E2E_WINEPREFIX names; Wine's server ends with the display.
 # CASE is one of the cases below; screenreader runs Orca on a session bus of
-# its own (dbus-run-session) and reads what it says from its debug log.
+# its own (dbus-run-session) and reads what it says from its debug log. WM
+# is the window manager, openbox unless named (xvfb.sh has the others).
 set -uo pipefail
 
-program=$1 names_source=$2 case=$3
+program=$1 names_source=$2 case=$3 wm=${4:-openbox}
 if [ "$case" = screenreader ] && [ -z "${HEARTHVALE_OWN_BUS:-}" ]; then
     command -v dbus-run-session >/dev/null || { echo "FAIL ($case): dbus-run-session is not installed" >&2; exit 1; }
     HEARTHVALE_OWN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
@@ -24,7 +25,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 title=${HEARTHVALE_DISPLAY_NAME:?the window's title, which the tests' registration gives}
 
 fail() {
-    echo "FAIL ($case): $*" >&2
+    echo "FAIL ($case under $wm): $*" >&2
     [ -s "${work:-}/err.log" ] && { echo "--- the program's stderr:" >&2; cat "$work/err.log" >&2; }
     exit 1
 }
@@ -55,6 +56,7 @@ case $case in
     small-screen) xvfb_screen=640x480x24 ;;
     scale-2) app_env=(QT_SCALE_FACTOR=2) ;;
     screens) xvfb_screen=3584x1600x24 app_env=("QT_SCREEN_SCALE_FACTORS=LEFT=1;RIGHT=2") ;;
+    monitors) xvfb_screen=3286x1080x24 ;;
     launcher-hangs) HEARTHVALE_LINK_STANDIN=hang ;;
     launcher-missing) app_path="$work/bin" ;; # no launcher at all
 esac
@@ -64,10 +66,30 @@ mkdir "$work/bin" "$work/records"
 # A display of our own, whichever number is free.
 xvfb_start "$work" "${xvfb_screen:-}" || fail "Xvfb did not start"
 
-wm_start "$work" || fail "openbox did not start"
-# Monitors once the window manager holds the display: the server forgets them when its last client leaves.
-[ "$case" != screens ] || { xrandr --setmonitor LEFT 1024/270x768/203+0+0 screen \
-    && xrandr --setmonitor RIGHT 2560/600x1600/380+1024+0 none; } >/dev/null || fail "xrandr could not set monitors"
+# A window manager that places every window itself: openbox, told in its
+# settings (its HOME is $work) to put each frame at 50,60.
+if [ "$case" = wm-places ]; then
+    mkdir -p "$work/.config/openbox"
+    cat >"$work/.config/openbox/rc.xml" <<'EOF'
+<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <applications>
+    <application class="*"><position force="yes"><x>50</x><y>60</y></position></application>
+  </applications>
+</openbox_config>
+EOF
+fi
+wm_start "$work" "$wm" || fail "$wm did not start"
+# Monitors once the window manager holds the display: the server forgets
+# them when its last client leaves. For monitors, a laptop's panel at the
+# left and the primary monitor at the right, the X screen taller than the
+# panel.
+case $case in
+    screens) { xrandr --setmonitor LEFT 1024/270x768/203+0+0 screen \
+        && xrandr --setmonitor RIGHT 2560/600x1600/380+1024+0 none; } >/dev/null || fail "xrandr could not set monitors" ;;
+    monitors) { xrandr --setmonitor LAPTOP 1366/300x768/170+0+0 screen \
+        && xrandr --setmonitor '*EXTERNAL' 1920/530x1080/300+1366+0 none; } >/dev/null || fail "xrandr could not set monitors" ;;
+esac
 
 # The screen reader on this session's bus, as a desktop starts it: the
 # accessibility bus first, then Orca, then the program.
@@ -113,17 +135,21 @@ fi
 # Started by a session manager, the program gets Qt's own options.
 args=()
 [ "$case" = qt-options ] && args=(--session=1a2b3c4d_5 --name=hearthvale-restored -stylesheet /dev/null
-                                  -platformtheme xdgdesktopportal -reverse)
-env PATH="$app_path" "${app_env[@]}" "$program" "${args[@]}" >"$work/out.log" 2>"$work/err.log" &
-app=$!
+                                  -platformtheme xdgdesktopportal -reverse -qwindowgeometry +40+30)
 
-window=$(window_wait "$title" "$app")
-case $? in
-    1) fail "no window titled '$title' appeared within 30 s" ;;
-    2) fail "the program ended at start: $(cat "$work/err.log")" ;;
-esac
-xdotool windowactivate --sync "$window" >/dev/null 2>&1
-sleep 0.3
+start_program() {
+    env PATH="$app_path" "${app_env[@]}" "$program" "${args[@]}" >"$work/out.log" 2>"$work/err.log" &
+    app=$!
+    window=$(window_wait "$title" "$app")
+    case $? in
+        1) fail "no window titled '$title' appeared within 30 s" ;;
+        2) fail "the program ended at start: $(cat "$work/err.log")" ;;
+    esac
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1
+    sleep 0.3
+}
+# The monitors case starts it several times over.
+[ "$case" = monitors ] || start_program
 
 # Points inside the controls, in the window's own pixels.
 # No --sync: it waits for a motion event, and there is none when the
@@ -172,6 +198,23 @@ fixed_size() {
     geometry=$(frame_geometry) hints=$(xprop -id "$window" WM_NORMAL_HINTS)
     [ "${geometry#* * * * }" = "$1 $2" ] && grep -q "minimum size: $1 by $2" <<<"$hints" \
         && grep -q "maximum size: $1 by $2" <<<"$hints"
+}
+
+# The screen's free area as the window manager gives it (without its
+# panel, if it has one): left, top, width, height.
+free_area() {
+    local values
+    read -r -a values <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //; s/,//g')"
+    echo "${values[@]:0:4}"
+}
+
+# Whether the frame, as frame_geometry has it in $geometry, is centred on
+# the area LEFT TOP WIDTH HEIGHT, within SLACK half pixels.
+centred_on() {
+    local left top right bottom off_x off_y
+    read -r left top right bottom _ <<<"$geometry"
+    off_x=$((left + right - 2 * $1 - $3)) off_y=$((top + bottom - 2 * $2 - $4))
+    [ "${off_x#-}" -le "$5" ] && [ "${off_y#-}" -le "$5" ]
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$app/stat"; }
@@ -278,6 +321,9 @@ memory)
     ;;
 qt-options)
     grep -q '"hearthvale-restored"' <<<"$(xprop -id "$window" WM_CLASS)" || fail "Qt did not take -name"
+    # Where the session put it, not centred.
+    read -r left top _ <<<"$(frame_geometry)"
+    [ "$left,$top" = 40,30 ] || fail "Qt did not take -qwindowgeometry: the frame starts at $left,$top"
     generate
     is_table_entry "$(copied_name)" || fail "the restored window does not draw names"
     ;;
@@ -287,6 +333,20 @@ window)
         actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS) && grep -q '_NET_WM_ACTION' <<<"$actions" && break
         sleep 0.05
     done
+    # The whole window, frame and all, centred on the screen's free area
+    # (without the window manager's panel, if it has one), once the window
+    # manager has told the frame. Under Wine, Qt knows the frame from Wine's
+    # Windows metrics, which miss the window manager's real frame by a pixel
+    # or two.
+    area=$(free_area) slack=${under_wine:+4}
+    for _ in $(seq 40); do
+        geometry=$(frame_geometry)
+        # shellcheck disable=SC2086 # the numbers, one word each
+        centred_on $area "${slack:-2}" && break
+        sleep 0.05
+    done
+    # shellcheck disable=SC2086
+    centred_on $area "${slack:-2}" || fail "not centred on the free area $area: the frame spans $geometry"
     grep -q MINIMIZE <<<"$actions" || fail "minimise not offered: $actions"
     ! grep -q MAXIMIZE <<<"$actions" || fail "maximise offered: $actions"
     # Natively the window offers every size its icon has; under Wine it has
@@ -297,21 +357,57 @@ window)
     for size in $sizes; do
         grep -q "Icon ($size x $size)" <<<"$icon" || fail "no $size x $size icon offered"
     done
-    # Nothing can make it bigger: asked to, the window manager leaves it.
-    xdotool windowsize "$window" 900 700
-    sleep 0.5
+    # Nothing can make it bigger: asked to, openbox leaves it (fluxbox and
+    # icewm grant any program's request, whatever the window's size hints).
+    [ "$wm" = openbox ] && xdotool windowsize "$window" 900 700 && sleep 0.5
     fixed_size 638 478 || fail "not fixed at 638x478: $geometry; $hints"
-    # The whole window, frame and all, centred on the 1024x768 screen.
-    # Under Wine, Qt knows the frame from Wine's Windows metrics, which miss
-    # the window manager's real frame by a pixel or two.
-    read -r left top right bottom _ <<<"$geometry"
-    off_x=$((left + right - 1024)) off_y=$((top + bottom - 768)) slack=${under_wine:+4}
-    [ "${off_x#-}" -le "${slack:-2}" ] && [ "${off_y#-}" -le "${slack:-2}" ] || fail "not centred: the frame spans $left,$top to $right,$bottom"
     ;;
 small-screen|scale-2)
-    # Too big for the screen: the frame from its top left, title bar and close box in reach.
+    # Too big for the screen: the frame from the free area's top left, title
+    # bar and close box in reach; at scale 2, Qt knows a frame of one pixel
+    # as one of two, and the frame may start a pixel in.
+    read -r area_left area_top _ <<<"$(free_area)"
+    at_corner() {
+        read -r left top _ <<<"$(frame_geometry)"
+        in_x=$((left - area_left)) in_y=$((top - area_top))
+        [ "$in_x" -ge 0 ] && [ "$in_x" -le 1 ] && [ "$in_y" -ge 0 ] && [ "$in_y" -le 1 ]
+    }
+    for _ in $(seq 40); do at_corner && break; sleep 0.05; done
+    at_corner || fail "the frame starts at $left,$top, the free area at $area_left,$area_top"
+    ;;
+wm-places)
+    # Not moved back to the centre once the frame is known.
+    sleep 0.5
     read -r left top _ <<<"$(frame_geometry)"
-    [ "$left,$top" = 0,0 ] || fail "the frame starts at $left,$top"
+    [ "$left,$top" = 50,60 ] || fail "the window manager put the frame at 50,60, and it is at $left,$top"
+    ;;
+monitors)
+    # Started with the pointer on the primary monitor, on no monitor (below
+    # the laptop's panel) and on the laptop's panel, at the scales given: the
+    # window opens on the monitor under the pointer, or else on the primary,
+    # the card's size at that monitor's scale, its frame centred on the
+    # monitor (within a pixel of rounding more where the frame's pixels do
+    # not divide by the scale). openbox has no panel, and the whole monitor
+    # is free.
+    for start in "2000 500 1 EXTERNAL 638 478" "2000 500 1.5 EXTERNAL 957 717" \
+                 "683 1000 2 EXTERNAL 1276 956" "683 384 2 LAPTOP 638 478"; do
+        read -r x y scale monitor size_x size_y <<<"$start"
+        xdotool mousemove "$x" "$y"
+        app_env=("QT_SCREEN_SCALE_FACTORS=LAPTOP=1;EXTERNAL=$scale")
+        start_program
+        case $monitor in
+            LAPTOP) area="0 0 1366 768" ;;
+            EXTERNAL) area="1366 0 1920 1080" ;;
+        esac
+        # shellcheck disable=SC2086 # the numbers, one word each
+        for _ in $(seq 100); do fixed_size "$size_x" "$size_y" && centred_on $area 4 && break; sleep 0.05; done
+        fixed_size "$size_x" "$size_y" || fail "pointer at $x,$y, scale $scale: not fixed at ${size_x}x$size_y: $geometry; $hints"
+        # shellcheck disable=SC2086
+        centred_on $area 4 || fail "pointer at $x,$y, scale $scale: not centred on $monitor ($area): the frame spans $geometry"
+        kill "$app"
+        wait "$app"
+        app=
+    done
     ;;
 screens)
     # Moved to the screen of twice the scale, the card takes twice the pixels
