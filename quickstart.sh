@@ -35,7 +35,7 @@ windows)
     packages+=("${x11_tests[@]}" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                dpkg-dev perl xz-utils debian-archive-keyring python3-pefile wine wine64 nsis 7zip) ;;
 deb)
-    packages+=(git dpkg-dev debhelper lintian devscripts) ;;
+    packages+=(git dpkg-dev debhelper lintian devscripts python3) ;;
 esac
 
 # As root, or through sudo; or say what is needed and stop.
@@ -63,20 +63,6 @@ install_packages() {
     echo "quickstart: installing ${missing[*]}"
     as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
-
-# hardening-check's options for each check of a protection that this
-# release's dpkg-buildflags, set as debian/rules sets it, does not give.
-hardening_not_given() {
-    local maint given pair
-    maint=$(sed -n 's/^export DEB_BUILD_MAINT_OPTIONS = //p' debian/rules)
-    given=$(DEB_BUILD_MAINT_OPTIONS=$maint dpkg-buildflags --query-features hardening |
-        awk '/^Feature:/ {feature = $2} /^Enabled: yes/ {print feature}')
-    for pair in pie:pie stackprotector:stackprotector fortify:fortify relro:relro bindnow:bindnow \
-                cfprotection:branch branchprotection:branch stackclash:stackclash; do
-        grep -qx "${pair#*:}" <<<"$given" || ! hardening-check --help | grep -q -- "--no${pair%:*}" ||
-            echo "--no${pair%:*}"
-    done
 }
 
 # Configure's chatter stays out of the way; what it leaves out, and any
@@ -118,9 +104,8 @@ deb)
     lintian --pedantic --fail-on error,warning build-deb/*.changes
     dpkg-deb -x build-deb/hearthvale-names_*_"$(dpkg --print-architecture)".deb build-deb/unpacked
     # Exactly the protections this release's dpkg-buildflags gives the
-    # package (Debian 12's gives no branch protection, and its C start-up
-    # files carry none, so no program of Debian 12 has it).
-    hardening-check $(hardening_not_given) build-deb/unpacked/usr/games/hearthvale-names
+    # package, where its toolchain can.
+    packaging/check_hardening.py debian/rules build-deb/unpacked/usr/games/hearthvale-names
     rm -rf build-deb/clone build-deb/unpacked
     ls -l build-deb/*.deb
     ;;
