@@ -99,7 +99,16 @@ class ScreenReaderStandInPlugin : public QAccessibleBridgePlugin
     Q_PLUGIN_METADATA(IID QAccessibleBridgeFactoryInterface_iid FILE "standin-reader.json")
 
 public:
-    QAccessibleBridge *create(const QString &) override { return new ScreenReaderStandIn; }
+    QAccessibleBridge *create(const QString &) override
+    {
+        // Qt keeps the bridges it makes until the process ends and never
+        // frees them; holding the one made here keeps it reachable.
+        made = new ScreenReaderStandIn;
+        return made;
+    }
+
+private:
+    static inline ScreenReaderStandIn *made = nullptr;
 };
 
 } // namespace
