@@ -14,7 +14,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace hearthvale {
 
@@ -35,8 +38,10 @@ void handleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     // Worked out while stderr is held, so that nothing said on the way gets out.
     const QString told =
         describeFailedStart(current->line, platformPlugins(current->line), QGuiApplication::platformName(), text);
+#ifdef Q_OS_UNIX
     if (current->stderrWas >= 0)
         dup2(current->stderrWas, STDERR_FILENO);
+#endif
     std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(told));
     std::_Exit(1);
 }
@@ -53,16 +58,21 @@ QString displayLine(const char *kind, const QString &display, const QString &fro
 
 void startPlatform(const CommandLine &line, const std::function<void()> &start)
 {
-    QTemporaryFile held;
-    std::fflush(stderr);
     Start here{line};
     current = &here;
     here.previous = qInstallMessageHandler(handleMessage);
+#ifdef Q_OS_UNIX
+    // What the platform's own libraries write themselves (libwayland does,
+    // before Qt gives up) goes to a file until the start is over.
+    QTemporaryFile held;
+    std::fflush(stderr);
     if (held.open() && (here.stderrWas = dup(STDERR_FILENO)) >= 0)
         dup2(held.handle(), STDERR_FILENO);
-    const auto done = qScopeGuard([&here, &held] {
+#endif
+    const auto done = qScopeGuard([&] {
         qInstallMessageHandler(here.previous);
         current = nullptr;
+#ifdef Q_OS_UNIX
         if (here.stderrWas < 0)
             return;
         std::fflush(stderr);
@@ -71,6 +81,7 @@ void startPlatform(const CommandLine &line, const std::function<void()> &start)
         held.seek(0);
         const QByteArray written = held.readAll();
         std::fwrite(written.constData(), 1, std::size_t(written.size()), stderr);
+#endif
     });
     start();
 }
@@ -130,12 +141,15 @@ QString describeFailedStart(const CommandLine &line, const QMap<QString, QString
     QStringList missing;
     QStringList told;
     for (const QString &name : std::as_const(names)) {
-        QPluginLoader loader(plugins.value(name));
+        const QString file = plugins.value(name);
+        std::optional<QPluginLoader> loader; // a plugin built into the program has no file to load
+        if (!file.isEmpty())
+            loader.emplace(file);
         if (!plugins.contains(name)) {
             missing.append(QStringLiteral("\"%1\"").arg(name));
-        } else if (!plugins.value(name).isEmpty() && !loader.load()) {
+        } else if (loader && !loader->load()) {
             told.append(
-                QStringLiteral("the Qt platform plugin \"%1\" cannot be loaded: %2").arg(name, loader.errorString()));
+                QStringLiteral("the Qt platform plugin \"%1\" cannot be loaded: %2").arg(name, loader->errorString()));
         } else if (name == u"xcb") {
             const bool given = !line.display.isEmpty();
             told.append(displayLine("", given ? line.display : qEnvironmentVariable("DISPLAY"),

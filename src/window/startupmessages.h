@@ -4,10 +4,11 @@
 //
 // Where Qt cannot open a display or find the platform plugin asked for, it
 // writes lines of advice (the Wayland library its own as well), then aborts.
-// While it starts, stderr is held back instead; a fatal message ends the
-// program with status 1 and one line that says why, worked out from what was
-// asked (the command line and the environment) and the platform plugins Qt
-// has. After a start that succeeds, what was held goes out after all.
+// Instead, Qt's messages are held back while it starts, and so, on Unix, is
+// everything else written to stderr; a fatal message ends the program with
+// status 1 and one line that says why, worked out from what was asked (the
+// command line and the environment) and the platform plugins Qt has. After a
+// start that succeeds, what was held goes out after all.
 
 #include <QMap>
 #include <QString>
