@@ -69,13 +69,18 @@ void ScreenFit::centre(const QScreen *screen)
 QMargins ScreenFit::frame() const
 {
     // Asked of the window itself: the widget's own copy may date from before
-    // the window manager framed it. Until the window manager reports the
-    // frame, Qt on X11 works it out from the window tree, and while the
-    // window is being framed the sums can come out negative: then the last
-    // frame known stands.
+    // the window manager framed it.
     const QWindow *handle = m_window->windowHandle();
     const QMargins frame = handle ? handle->frameMargins() : QMargins();
+#ifdef Q_OS_WIN
+    // Windows' own frame, as it is (Wine's may lie a pixel inside the window).
+    return frame;
+#else
+    // Until the window manager reports the frame, Qt on X11 works it out
+    // from the window tree, and while the window is being framed the sums
+    // can come out negative: then the last frame known stands.
     return qMin(qMin(frame.left(), frame.top()), qMin(frame.right(), frame.bottom())) < 0 ? m_frame : frame;
+#endif
 }
 
 void ScreenFit::place(QPoint centre, const QScreen *screen)
