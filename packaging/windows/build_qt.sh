@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Builds Qt for Windows (Core, Gui, Widgets, Test and the windows and
-# offscreen platform plugins, as shared DLLs) from Debian's own qt6-base
-# source, with Debian's patches, cross-compiled with mingw-w64 against the
-# build machine's Qt 6 host tools, and installs it into a cache outside the
-# source tree. Prints the installed prefix on its last line.
+# Builds Qt for Windows statically (Core, Gui, Widgets, Test and the windows
+# and offscreen platform plugins, as libraries to link into the program) from
+# Debian's own qt6-base source, with Debian's patches, cross-compiled with
+# mingw-w64 against the build machine's Qt 6 host tools, and installs it into
+# a cache outside the source tree. Prints the installed prefix on its last
+# line.
 #
 # The cache is keyed by the Debian source version, the configure options,
 # the compiler's version and the toolchain file: a change of any builds a
 # new one beside the old. It lives in
 # ${HEARTHVALE_QT_WINDOWS_CACHE:-${XDG_CACHE_HOME:-~/.cache}/hearthvale/qt-windows};
-# remove that folder to clear it. About half an hour on two cores.
+# remove that folder to clear it. About an hour on two cores.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$(cd "$here/../../cmake" && pwd)/mingw-w64-x86_64.cmake
@@ -20,17 +21,9 @@ version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null) ||
     fail "Debian's qt6-base-dev is not installed; its version picks the source to build"
 host_cmake=/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake
 
-# What the program and its tests need, and no more. The +dfsg source lacks
-# 3rdparty/wintab (so no tablet events) and sqlite; in this version the
-# windows plugin needs DirectWrite 3 and Direct2D on together or off together.
-options=(
-    -release -shared -nomake examples -nomake tests
-    -no-opengl -no-dbus -no-icu -no-feature-vulkan
-    -no-feature-tabletevent -no-feature-direct2d -no-feature-directwrite3
-    -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
-    -no-feature-printsupport -no-feature-testlib_selfcover
-    -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype -qt-doubleconversion
-)
+# Qt's configure options, and why each (qt-options.txt, which the licences
+# of the Windows package also list).
+read -r -a options <<<"$(sed 's/#.*//' "$here/qt-options.txt" | tr '\n' ' ')"
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion 2>/dev/null) ||
     fail "the mingw-w64 compiler is missing (Debian: g++-mingw-w64-x86-64-posix)"
 key=$(printf '%s\n' "$version" "$compiler" "${options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-16)
@@ -40,8 +33,21 @@ if [ -f "$prefix/.complete" ]; then
     echo "$prefix"
     exit 0
 fi
+# A copy of the folder made elsewhere, under this same key, is taken as it
+# is (HEARTHVALE_QT_WINDOWS_SEEDS: folders holding qt-VERSION-KEY.tar.xz).
+IFS=':' read -r -a seeds <<<"${HEARTHVALE_QT_WINDOWS_SEEDS:-}"
+for seed in "${seeds[@]}"; do
+    [ -f "$seed/qt-$version-$key.tar.xz" ] || continue
+    echo "build_qt: unpacking Qt for Windows from $seed" >&2
+    mkdir -p "$cache"
+    rm -rf "$prefix"
+    tar -xJf "$seed/qt-$version-$key.tar.xz" -C "$cache"
+    [ -f "$prefix/.complete" ] || fail "$seed/qt-$version-$key.tar.xz does not hold qt-$version-$key/.complete"
+    echo "$prefix"
+    exit 0
+done
 
-echo "build_qt: building Qt $version for Windows into $prefix (once; about half an hour on two cores)" >&2
+echo "build_qt: building Qt $version for Windows into $prefix (once; about an hour on two cores)" >&2
 work=$cache/work-$key
 rm -rf "$work" "$prefix"
 mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
@@ -72,11 +78,14 @@ mkdir -p "$work/build"
     "$work/src/configure" -prefix "$prefix" "${options[@]}" -qt-host-path /usr -- \
         -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" >&2
 )
-# What the shipped DLLs' third-party notices are made from: the sources that
-# went into them, and Qt's attribution files with the licences they name.
+# What the program's third-party notices are made from: the sources of the
+# Qt libraries and plugins linked into it, with the third-party libraries
+# built beside them, and Qt's attribution files with the licences they name.
 notices=$prefix/share/hearthvale
 mkdir -p "$notices"
-(cd "$work/build" && ninja -t inputs Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin QICOPlugin) |
+linked=(Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin
+        $(cd "$work/build" && ninja -t targets all | sed -n 's/^\(Bundled[A-Za-z0-9]*\): phony$/\1/p'))
+(cd "$work/build" && ninja -t inputs "${linked[@]}") |
     sed -n "s|^$work/src/||p" | sort >"$notices/qt-sources.txt"
 [ -s "$notices/qt-sources.txt" ] || fail "ninja listed no Qt sources for the shipped DLLs"
 python3 - "$work/src" "$notices/attributions" <<'EOF'

@@ -41,9 +41,11 @@ wineserver -w
 wine_quiet "$setup" /S || fail "the installer failed"
 wineserver -w
 programs="$WINEPREFIX/drive_c/Program Files/$title"
-for file in hearthvale-names.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll Uninstall.exe; do
+for file in hearthvale-names.exe licences/Qt-README.txt Uninstall.exe; do
     [ -f "$programs/$file" ] || fail "not installed: Program Files/$title/$file"
 done
+dlls=$(find "$programs" -iname '*.dll')
+[ -z "$dlls" ] || fail "DLLs installed beside the program, which stands alone: $dlls"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$title"
 [ -f "$menu/$title.lnk" ] || fail "no Start-menu entry for all users: $(ls -R "$WINEPREFIX/drive_c/ProgramData" 2>&1 | head -20)"
 # The 64-bit registry, as the program is 64-bit; Wine keeps it in system.reg.

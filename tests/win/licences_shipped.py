@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The licences folder of the Windows zip and installer, as installed: the
 files it must hold and no others, each with Windows line ends, and a notice
-for each third-party library whose own text the shipped Qt DLLs carry.
+for each third-party library whose own text the program file carries, Qt
+being linked into it.
 
   licences_shipped.py INSTALLED_FOLDER
 """
@@ -19,9 +20,8 @@ EXPECTED = {
     "GCC-runtime.txt": "GCC RUNTIME LIBRARY EXCEPTION",
     "winpthreads.txt": "winpthreads",
 }
-# Text a library leaves in the DLL it is compiled into, and its notice's name.
-LIBRARIES = {b"deflate 1.2": "zlib", b"libpng version": "LibPNG", b"PCRE2": "PCRE2", b"hb_": "HarfBuzz",
-             b"FreeType": "Freetype"}
+# Text a library leaves in the program it is compiled into, and its notice's name.
+LIBRARIES = {b"deflate 1.2": "zlib", b"libpng version": "LibPNG", b"PCRE2": "PCRE2", b"HB_OPTIONS": "HarfBuzz"}
 
 if len(sys.argv) != 2:
     sys.exit(__doc__)
@@ -34,12 +34,12 @@ for name, mark in EXPECTED.items():
         failures.append(f"{name} does not say '{mark}'")
     if text.count(b"\n") != text.count(b"\r\n"):
         failures.append(f"{name} has line ends other than Windows' own")
-dlls = b"".join(p.read_bytes() for p in sorted(folder.rglob("Qt6*.dll")))
+program = (folder / "hearthvale-names.exe").read_bytes()
 for mark, library in LIBRARIES.items():
-    if mark not in dlls:
-        failures.append(f"the DLLs no longer carry '{mark.decode()}': is {library} still in them?")
+    if mark not in program:
+        failures.append(f"the program no longer carries '{mark.decode()}': is {library} still in it?")
     elif library.encode() not in licences.get("Qt-third-party.txt", b""):
-        failures.append(f"the DLLs carry {library} but Qt-third-party.txt has no notice for it")
+        failures.append(f"the program carries {library} but Qt-third-party.txt has no notice for it")
 for failure in failures:
     print("FAIL:", failure, file=sys.stderr)
 sys.exit(1 if failures else 0)

@@ -2,10 +2,13 @@
 """What Windows reads from the program file itself, read back with pefile
 against what the build put in: Explorer's icon, the version record of
 Properties, Details, the manifest Windows reads before it starts the
-program; and no link time in its header, which would make each build differ.
+program; the DLLs it asks for, all Windows' own, since Qt and the compiler's
+runtime are linked in; and no link time in its header, which would make each
+build differ.
 
   program_resources.py PROGRAM.exe ICON.ico MANIFEST 1,0,0,0 NAME=VALUE...
 """
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
@@ -67,6 +70,11 @@ def main():
         failures.append(f"manifest resources {list(manifests)}, not one with id 1 holding {manifest}")
     else:
         ET.fromstring(manifests[1])  # Windows refuses to start a program whose manifest is not XML
+
+    imports = [entry.dll.decode() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])]
+    ours = [dll for dll in imports if re.match(r"(?i)(qt\d|lib(gcc|stdc|winpthread))", dll)]
+    if not imports or ours:
+        failures.append(f"the program asks for DLLs that Windows does not have: {ours or 'none at all'}")
 
     if pe.FILE_HEADER.TimeDateStamp != 0:
         failures.append(f"link time {pe.FILE_HEADER.TimeDateStamp} in the PE header")

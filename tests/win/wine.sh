@@ -7,9 +7,8 @@
 #
 # The Wine prefix is a private one, made on first use, in
 # ${HEARTHVALE_WINEPREFIX:-${XDG_CACHE_HOME:-~/.cache}/hearthvale/wine}
-# unless WINEPREFIX names another. Qt's DLLs and the compiler's runtime are
-# found through HEARTHVALE_WINE_DLL_PATH (folders, colon-separated), which
-# the build sets for its tests.
+# unless WINEPREFIX names another. The programs stand alone, Qt and the
+# compiler's runtime linked in, so no DLL folder is needed.
 #
 # What Wine does differently from a plain program start, and how it is met:
 # - it hides QT_* variables from Windows programs, but hands WINEQT_* on as
@@ -34,13 +33,6 @@ while IFS='=' read -r name _; do
     [[ $name == QT_* ]] && export "WINE$name=${!name}"
 done < <(env)
 
-if [ -n "${HEARTHVALE_WINE_DLL_PATH:-}" ]; then
-    winepath=
-    IFS=':' read -r -a folders <<<"$HEARTHVALE_WINE_DLL_PATH"
-    for folder in "${folders[@]}"; do winepath+="Z:${folder//\//\\};"; done
-    export WINEPATH="$winepath${WINEPATH:-}"
-fi
-
 # One prefix for every test: made once, under a lock, since ctest runs tests
 # side by side. Then a server that stays up between the tests, and Wine's
 # services, started here so that they hold none of the test's pipes.
@@ -50,7 +42,16 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     flock 9
     wineserver -p 60 </dev/null >/dev/null 2>&1 9>&- || true
     "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    # A prefix whose making was cut short (a test stopped half-way through)
+    # has no system DLLs: made again.
+    if [ ! -e "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+        "$wine" wineboot -u </dev/null >/dev/null 2>&1 9>&- || true
+    fi
 ) 9>"$WINEPREFIX.lock"
+[ -e "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ] || {
+    echo "wine.sh: Wine could not make its prefix in $WINEPREFIX" >&2
+    exit 1
+}
 
 if [ "$1" = --prepare ]; then
     wineserver -k 2>/dev/null || true
