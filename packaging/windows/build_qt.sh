@@ -87,7 +87,7 @@ linked=(Core Gui Widgets QWindowsIntegrationPlugin QWindowsVistaStylePlugin
         $(cd "$work/build" && ninja -t targets all | sed -n 's/^\(Bundled[A-Za-z0-9]*\): phony$/\1/p'))
 (cd "$work/build" && ninja -t inputs "${linked[@]}") |
     sed -n "s|^$work/src/||p" | sort >"$notices/qt-sources.txt"
-[ -s "$notices/qt-sources.txt" ] || fail "ninja listed no Qt sources for the shipped DLLs"
+[ -s "$notices/qt-sources.txt" ] || fail "ninja listed no sources for the Qt linked into the program"
 python3 - "$work/src" "$notices/attributions" <<'EOF'
 import json, pathlib, shutil, sys
 src, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2])
