@@ -56,39 +56,38 @@ if [ ! -f "$root/.complete" ]; then
     touch "$root/.complete"
 fi
 
-if [ "${modes[0]}" = --run ]; then
-    # Killed, it takes the program with it.
+# Runs a command in a mount namespace of its own, with the system's /proc,
+# /sys and /dev mounted, so that the mounts go when it ends; killed, it takes
+# the command with it. The system's /tmp is this one's where a program run
+# there must reach what is made here, else a tmpfs of its own.
+in_system() { # shared|own COMMAND...
     exec unshare --mount --fork --kill-child -- bash -euo pipefail -c '
-        root=$1
-        shift
+        root=$1 tmp=$2
+        shift 2
         mount --make-rprivate /
         mount -t proc proc "$root/proc"
         mount -t sysfs sys "$root/sys"
         mount --rbind /dev "$root/dev"
-        mount --rbind /tmp "$root/tmp"
-        exec chroot "$root" "$@"
-    ' debian-release "$root" "${modes[@]:1}"
-fi
+        if [ "$tmp" = shared ]; then
+            mount --rbind /tmp "$root/tmp"
+        else
+            mount -t tmpfs -o mode=1777 tmp "$root/tmp"
+            mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+        fi
+        exec "$@"
+    ' debian-release "$root" "$@"
+}
+
+[ "${modes[0]}" != --run ] || in_system shared chroot "$root" "${modes[@]:1}"
 
 rm -rf "$root/build"
 mkdir -p "$root/build"
 git clone -q "$top" "$root/build/hearthvale"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-# In a mount namespace of its own, so the mounts go when the run ends.
-exec unshare --mount --fork -- bash -euo pipefail -c '
-    root=$1
-    shift
-    mount --make-rprivate /
-    mount -t proc proc "$root/proc"
-    mount -t sysfs sys "$root/sys"
-    mount --rbind /dev "$root/dev"
-    mount -t tmpfs -o mode=1777 tmp "$root/tmp"
-    mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
-    for mode in "$@"; do
-        echo "=== Debian $(cat "$root/etc/debian_version"): ./quickstart.sh $mode" >&2
-        chroot "$root" env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-            LANG=C.UTF-8 TERM=dumb HEARTHVALE_WERROR="${HEARTHVALE_WERROR:-}" \
-            HEARTHVALE_REQUIRE_ALL_TESTS="${HEARTHVALE_REQUIRE_ALL_TESTS:-}" \
-            bash -c "cd /build/hearthvale && ./quickstart.sh $mode"
-    done
-' debian-release "$root" "${modes[@]}"
+in_system own chroot "$root" env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 TERM=dumb HEARTHVALE_WERROR="${HEARTHVALE_WERROR:-}" \
+    HEARTHVALE_REQUIRE_ALL_TESTS="${HEARTHVALE_REQUIRE_ALL_TESTS:-}" \
+    bash -c 'cd /build/hearthvale && for mode; do
+        echo "=== Debian $(cat /etc/debian_version): ./quickstart.sh $mode" >&2
+        ./quickstart.sh "$mode" || exit
+    done' debian-release "${modes[@]}"
