@@ -118,8 +118,10 @@ if [ "$case" = screenreader ]; then
     printf '#!/bin/sh\nexit 1\n' >"$work/orca-bin/pgrep"
     chmod +x "$work/orca-bin/pgrep"
     log=$work/orca.log
-    PATH="$work/orca-bin:$PATH" HOME="$work/orca-home" XDG_CONFIG_HOME="$work/orca-home" \
-        XDG_DATA_HOME="$work/orca-home" "${orca_runner[@]}" $interpreter "$work/orca-bin/orca_start.py" "$orca" \
+    # Orca's own home is set inside the runner, which finds its system by
+    # the caller's.
+    "${orca_runner[@]}" env PATH="$work/orca-bin:$PATH" HOME="$work/orca-home" XDG_CONFIG_HOME="$work/orca-home" \
+        XDG_DATA_HOME="$work/orca-home" $interpreter "$work/orca-bin/orca_start.py" "$orca" \
         --debug-file "$log" >"$work/orca.out" 2>&1 &
     orca_pid=$!
     for _ in $(seq 400); do grep -q "SPEECH OUTPUT: 'Screen reader on" "$log" 2>/dev/null && break; sleep 0.05; done
